@@ -1,0 +1,52 @@
+#include "engine/Biquad.h"
+
+#include <cmath>
+
+void Biquad::computeBiquad (double frequency, double rate, double bandwidth, double gainDb, int type)
+{
+    const double A = std::pow (10.0, gainDb / 40.0);
+    const double w = 6.283185307179586 * frequency / rate;
+    const double sn = std::sin (w);
+    const double cs = std::cos (w);
+    const double alpha = sn * std::sinh (std::log (2.0) / 2.0 * bandwidth * w / sn);
+    const double beta = std::sqrt (A) / bandwidth;
+
+    float rb0, rb1, rb2, ra0, ra1, ra2;
+
+    switch (type)
+    {
+        case lowShelf:
+            rb0 = static_cast<float> (A * ((A + 1) - (A - 1) * cs + beta * sn));
+            rb1 = static_cast<float> (2 * A * ((A - 1) - (A + 1) * cs));
+            rb2 = static_cast<float> (A * ((A + 1) - (A - 1) * cs - beta * sn));
+            ra0 = static_cast<float> ((A + 1) + (A - 1) * cs + beta * sn);
+            ra1 = static_cast<float> (-2 * ((A - 1) + (A + 1) * cs));
+            ra2 = static_cast<float> ((A + 1) + (A - 1) * cs - beta * sn);
+            break;
+
+        case highShelf:
+            rb0 = static_cast<float> (A * ((A + 1) + (A - 1) * cs + beta * sn));
+            rb1 = static_cast<float> (-2 * A * ((A - 1) + (A + 1) * cs));
+            rb2 = static_cast<float> (A * ((A + 1) + (A - 1) * cs - beta * sn));
+            ra0 = static_cast<float> ((A + 1) - (A - 1) * cs + beta * sn);
+            ra1 = static_cast<float> (2 * ((A - 1) - (A + 1) * cs));
+            ra2 = static_cast<float> ((A + 1) - (A - 1) * cs - beta * sn);
+            break;
+
+        case peaking:
+        default:
+            rb0 = static_cast<float> (1 + alpha * A);
+            rb1 = static_cast<float> (-2 * cs);
+            rb2 = static_cast<float> (1 - alpha * A);
+            ra0 = static_cast<float> (1 + alpha / A);
+            ra1 = static_cast<float> (-2 * cs);
+            ra2 = static_cast<float> (1 - alpha / A);
+            break;
+    }
+
+    b0 = rb0 / ra0;
+    b1 = rb1 / ra0;
+    b2 = rb2 / ra0;
+    a1 = ra1 / ra0;
+    a2 = ra2 / ra0;
+}

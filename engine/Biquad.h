@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+// One equaliser band: a second-order section with coefficients normalised by a0.
+class Biquad
+{
+public:
+    enum Type : int
+    {
+        peaking = 6,
+        lowShelf = 7,
+        highShelf = 8
+    };
+
+    void computeBiquad (double frequency, double rate, double bandwidth, double gainDb, int type);
+
+    float process (float x) noexcept
+    {
+        std::uint32_t bits;
+        std::memcpy (&bits, &x, sizeof bits);
+
+        if ((bits & 0x7f800000u) == 0) // zero or denormal
+            x = 0.0f;
+
+        const float y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        return y;
+    }
+
+    float b0 = 0.0f, b1 = 0.0f, b2 = 0.0f;
+    float a1 = 0.0f, a2 = 0.0f;
+    float y1 = 0.0f, y2 = 0.0f;
+    float x1 = 0.0f, x2 = 0.0f;
+};

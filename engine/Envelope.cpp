@@ -1,0 +1,61 @@
+#include "engine/Envelope.h"
+
+Envelope::Envelope()
+{
+    init();
+}
+
+void Envelope::init()
+{
+    const float s = static_cast<float> (sampleRate);
+    counter = 0.0f;
+    value = 0.0f;
+    sustain = 0.89f;
+    attackSamples = static_cast<float> (s * 0.003);
+    decaySamples = static_cast<float> (s * 0.01);
+    releaseSamples = static_cast<float> (s * 0.1);
+    releaseCounter = releaseSamples;
+}
+
+double Envelope::tick()
+{
+    const float t = counter;
+
+    if (t < attackSamples)
+    {
+        value = t / attackSamples;
+        counter = t + 1.0f;
+        return value;
+    }
+
+    if (t < attackSamples + decaySamples)
+    {
+        value = 1.0f - (1.0f - sustain) * (t - attackSamples) / decaySamples;
+        counter = t + 1.0f;
+        return value;
+    }
+
+    return sustain;
+}
+
+float Envelope::samplesFor (double milliseconds) const
+{
+    const float m = static_cast<float> (milliseconds);
+    return static_cast<float> (sampleRate) * (m / 1000.0f);
+}
+
+void Envelope::setAttack (double milliseconds)
+{
+    attackSamples = samplesFor (milliseconds);
+}
+
+void Envelope::setDecay (double milliseconds)
+{
+    decaySamples = samplesFor (milliseconds);
+}
+
+void Envelope::setRelease (double milliseconds)
+{
+    releaseSamples = samplesFor (milliseconds);
+    releaseCounter = releaseSamples;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/UG.h"
+
+// Linear attack, decay and sustain; the voice runs the release ramp from `value` with `releaseCounter`.
+class Envelope : public UG
+{
+public:
+    Envelope();
+
+    void init() override;
+    double tick() override;
+
+    void setAttack (double milliseconds);
+    void setDecay (double milliseconds);
+    void setRelease (double milliseconds);
+
+    // The release ramp's level with the counter at `counterValue`: falls linearly from `value` to 0.
+    float releaseLevel (float counterValue) const noexcept
+    {
+        return counterValue >= 0.0f ? counterValue * value / releaseSamples : 0.0f;
+    }
+
+    float releaseCounter = 0.0f;
+    float sustain = 0.0f;
+    float value = 0.0f;
+    float counter = 0.0f;
+    float attackSamples = 0.0f;
+    float decaySamples = 0.0f;
+    float releaseSamples = 0.0f;
+
+private:
+    float samplesFor (double milliseconds) const;
+};

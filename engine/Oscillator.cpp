@@ -1,0 +1,160 @@
+#include "engine/Oscillator.h"
+
+#include <cmath>
+#include <ctime>
+
+namespace
+{
+constexpr double semitoneFactor = 1.059463094;
+constexpr double centFactor = 1.00057779;
+
+// A generator of values 0 ... 32767 in the manner of the C library's rand(), with its own state so
+// that tables can be built on any thread.
+class NoiseGenerator
+{
+public:
+    explicit NoiseGenerator (unsigned int seed) : state (seed) {}
+
+    int next() noexcept
+    {
+        state = state * 214013u + 2531011u;
+        return static_cast<int> ((state >> 16) & 0x7fffu);
+    }
+
+private:
+    unsigned int state;
+};
+
+void buildNoiseTable (double* dest)
+{
+    NoiseGenerator generator (static_cast<unsigned int> (std::time (nullptr)));
+
+    for (int i = 0; i < Oscillator::tableSize; ++i)
+    {
+        const int r = generator.next();
+        const float a = static_cast<float> (r / 32768.0);
+        const float b = 10923.0f * a;
+        dest[i] = static_cast<float> (((b + 2.0f * b) * 2.0 - 32766.0) * 32769.0 / 1073741824.0);
+    }
+}
+
+double repeatedRatio (int steps, double factor)
+{
+    double ratio = 1.0;
+
+    if (steps > 0)
+        for (int i = 0; i < steps; ++i)
+            ratio *= factor;
+    else
+        for (int i = 0; i < -steps; ++i)
+            ratio *= 1.0 / factor;
+
+    return ratio;
+}
+} // namespace
+
+Oscillator::Oscillator()
+    : table (new double[tableSize])
+{
+    init();
+}
+
+Oscillator::~Oscillator()
+{
+    delete[] table;
+}
+
+bool Oscillator::buildTable (int wave, double* dest)
+{
+    switch (wave)
+    {
+        case Square:
+            for (int i = 0; i < tableSize; ++i)
+                dest[i] = i < 2048 ? -1.0 : 1.0;
+            return true;
+
+        case Sawtooth:
+            for (int i = 0; i < tableSize; ++i)
+                dest[i] = 1.0 - i / 2048.0;
+            return true;
+
+        case Triangle:
+            for (int i = 0; i < tableSize; ++i)
+                dest[i] = i < 1024 ? i / 1024.0 : (i < 3072 ? 2.0 - i / 1024.0 : i / 1024.0 - 4.0);
+            return true;
+
+        case Sine:
+            for (int i = 0; i < tableSize; ++i)
+                dest[i] = std::sin (2.0 * i * 3.14159265 / 4096.0);
+            return true;
+
+        case WhiteNoise:
+            buildNoiseTable (dest);
+            return true;
+
+        case Pulse:
+            for (int i = 0; i < tableSize; ++i)
+                dest[i] = i < 2048 ? 0.0 : 1.0;
+            return true;
+
+        default:
+            return false;
+    }
+}
+
+void Oscillator::buildPulseTable (double pulseWidth, double* dest)
+{
+    const double highEntries = pulseWidth * tableSize;
+
+    for (int i = 0; i < tableSize; ++i)
+        dest[i] = i < highEntries ? 1.0 : -1.0;
+}
+
+double Oscillator::wrapped (double position) noexcept
+{
+    // fmod keeps the integer part modulo 4096 exactly, for either sign.
+    if (position >= tableSize || position <= -tableSize)
+        return std::fmod (position, static_cast<double> (tableSize));
+
+    return position;
+}
+
+void Oscillator::init()
+{
+    buildTable (waveType, table);
+}
+
+double Oscillator::tick()
+{
+    output = table[tableIndex (phase)];
+    out2 = table[tableIndex (phase2)];
+    phase = wrapped (phase + inc);
+    phase2 = wrapped (phase2 + inc2);
+    return output;
+}
+
+void Oscillator::setPulseWidth (double pulseWidth)
+{
+    if (waveType == Square)
+        buildPulseTable (pulseWidth, table);
+}
+
+void Oscillator::setSemitones (int semitones)
+{
+    semitoneRatio = repeatedRatio (semitones, semitoneFactor);
+
+    if (semitones != 0)
+        detuned = true;
+    else if (centRatio == 1.0)
+        detuned = false;
+}
+
+void Oscillator::setCents (int cents)
+{
+    centRatio = repeatedRatio (cents, centFactor);
+
+    if (cents != 0)
+        detuned = true;
+    else if (semitoneRatio == 1.0)
+        detuned = false;
+}
