@@ -1,0 +1,43 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <array>
+#include <memory>
+
+// The timbre document, shared by the standalone program and the plug-in: a root element that holds
+// one child per timbre, the child's tag being the timbre's name and its 49 attributes the settings.
+class TimbreFile
+{
+public:
+    struct Attribute
+    {
+        const char* name;
+        bool isInteger;
+    };
+
+    static constexpr int numAttributes = 49;
+
+    // In written order (osc0switch, osc0wave, osc0lvl, osc0dtn, osc0cent, osc0pw, osc0double, ... eq7);
+    // the index is also the plug-in's parameter index.
+    static const Attribute attributes[numAttributes];
+
+    // The element tag that stands for a timbre name: unchanged when the name is already a valid
+    // XML name, otherwise mapped to one (save and load use the same mapping).
+    static juce::String tagForName (const juce::String& timbreName);
+
+    // The named timbre of the file at `path` (a relative path resolves against the working
+    // directory), names compared ignoring case, the first of equal names; nullptr when the path is
+    // empty, the file is missing or can't be parsed, or it holds no such timbre.
+    static std::unique_ptr<juce::XmlElement> findTimbre (const juce::String& path, const juce::String& timbreName);
+
+    // The tags of the root's children in document order; empty when the file is missing or unparsable.
+    static juce::StringArray listTimbres (const juce::File& file);
+
+    // Writes `file` as a document with root "USERTIMBRE" and one child tagged tagForName (timbreName)
+    // holding the 49 attributes in order (integer attributes as decimal text of the value truncated
+    // toward zero, the others as ValueText). The old content is replaced only when the whole new
+    // document was written; false (old content intact) when nothing was saved.
+    static bool save (const juce::File& file, const juce::String& timbreName,
+                      const std::array<double, numAttributes>& values);
+};
