@@ -1,0 +1,32 @@
+#include "widgets/ZarnSwitch.h"
+
+#include "widgets/GuiImageFolder.h"
+#include "widgets/Tint.h"
+
+ZarnSwitch::ZarnSwitch (bool isEq)
+    : juce::Button ("button")
+{
+    image = GuiImageFolder::load (isEq ? "EqButton.png" : "SwitchButton.png");
+    on = true;
+}
+
+ZarnSwitch::~ZarnSwitch() = default;
+
+void ZarnSwitch::paintButton (juce::Graphics& g, bool isMouseOver, bool /*isButtonDown*/)
+{
+    g.setOpacity (1.0f);
+    g.setColour (tintColour (isMouseOver ? 1.0f : (on ? 0.89f : 0.7f)));
+
+    if (image.isNull())
+        return;
+
+    const int frameWidth = image.getWidth() / 2;
+    g.drawImage (image, 0, 0, getWidth(), getHeight(),
+                 on ? frameWidth : 0, 0, frameWidth, image.getHeight());
+}
+
+void ZarnSwitch::clicked()
+{
+    // The framework calls this once per completed click, before it tells the listeners.
+    on = ! on;
+}
