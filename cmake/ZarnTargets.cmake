@@ -11,7 +11,8 @@ target_link_libraries(zarn_juce PRIVATE
     juce::juce_audio_devices
     juce::juce_audio_formats
     juce::juce_audio_processors
-    juce::juce_audio_utils)
+    juce::juce_audio_utils
+    juce::pkgconfig_JUCE_IMG_LINUX_DEPS) # the system's libpng and libjpeg behind the image loaders
 target_compile_definitions(zarn_juce PUBLIC
     JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED=1
     JUCE_DISPLAY_SPLASH_SCREEN=0
