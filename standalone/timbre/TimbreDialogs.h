@@ -17,6 +17,10 @@ public:
     // gets the ".xml" rule (bass -> bass.xml, bass.txt -> bass.xml, bass.XML stays).
     static SaveTarget chooseFileToSave();
 
+    // What a file chosen in the save dialog stands for: the timbre's name is the file's name
+    // without its extension, and the file written is the chosen one with the ".xml" rule applied.
+    static SaveTarget saveTargetFor (const juce::File& chosen);
+
     // The open dialog (home folder, "*.xml"); an empty file when cancelled.
     static juce::File chooseFileToLoad();
 };

@@ -1,0 +1,188 @@
+#include "standalone/timbre/TimbreFile.h"
+
+#include "standalone/timbre/ValueText.h"
+
+#include <cmath>
+#include <limits>
+
+const TimbreFile::Attribute TimbreFile::attributes[TimbreFile::numAttributes] = {
+    { "osc0switch", true }, { "osc0wave", true }, { "osc0lvl", false }, { "osc0dtn", false },
+    { "osc0cent", false }, { "osc0pw", false }, { "osc0double", true },
+    { "osc1switch", true }, { "osc1wave", true }, { "osc1lvl", false }, { "osc1dtn", false },
+    { "osc1cent", false }, { "osc1pw", false }, { "osc1double", true },
+    { "osc2switch", true }, { "osc2wave", true }, { "osc2lvl", false }, { "osc2dtn", false },
+    { "osc2cent", false }, { "osc2pw", false }, { "osc2double", true },
+    { "moogSwitch", true }, { "moogAtk", false }, { "moogDcy", false }, { "moogSus", false },
+    { "moogRls", false }, { "moogCutoff", false }, { "moogRes", false }, { "moogDepth", false },
+    { "ampGain", false }, { "ampAtk", false }, { "ampDcy", false }, { "ampSus", false },
+    { "ampRls", false },
+    { "delayFbk", false }, { "delayLvl", false },
+    { "lfoSwitch", true }, { "lfoWave", true }, { "lfoRate", false }, { "lfoDepth", false },
+    { "eqSwitch", true },
+    { "eq0", false }, { "eq1", false }, { "eq2", false }, { "eq3", false },
+    { "eq4", false }, { "eq5", false }, { "eq6", false }, { "eq7", false }
+};
+
+namespace
+{
+    const char* const rootTag = "USERTIMBRE";
+
+    // Tags are kept to ASCII: the parser accepts a letter outside ASCII only when the C library's
+    // locale classifies it as one, so such a tag could fail to load in another program (a host
+    // that sets its own locale) than the one that saved it.
+    bool isTagStart (juce::juce_wchar c) noexcept
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
+    }
+
+    bool isTagBody (juce::juce_wchar c) noexcept
+    {
+        return isTagStart (c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    }
+
+    juce::String integerText (double value)
+    {
+        if (! std::isfinite (value))
+            return "0";
+
+        const auto whole = std::trunc (value);
+        const auto limited = juce::jlimit ((double) std::numeric_limits<int>::min(),
+                                           (double) std::numeric_limits<int>::max(), whole);
+        return juce::String ((int) limited);
+    }
+
+    std::unique_ptr<juce::XmlElement> parse (const juce::File& file)
+    {
+        if (! file.existsAsFile())
+            return {};
+
+        return juce::XmlDocument (file).getDocumentElement();
+    }
+}
+
+juce::String TimbreFile::tagForName (const juce::String& timbreName)
+{
+    juce::String tag;
+    auto p = timbreName.getCharPointer();
+
+    if (p.isEmpty() || ! isTagStart (*p))
+        tag << '_';
+
+    for (;;)
+    {
+        const auto c = p.getAndAdvance();
+
+        if (c == 0)
+            break;
+
+        tag << (isTagBody (c) ? (char) c : '_');
+    }
+
+    return tag;
+}
+
+std::unique_ptr<juce::XmlElement> TimbreFile::findTimbre (const juce::String& path, const juce::String& timbreName)
+{
+    if (path.isEmpty())
+        return {};
+
+    const auto root = parse (juce::File::getCurrentWorkingDirectory().getChildFile (path));
+
+    if (root == nullptr)
+        return {};
+
+    // The tag that saving would give this name; a tag that another writer took from the name
+    // unchanged (the parser also accepts tags that are not valid names) is found as well.
+    const auto tag = tagForName (timbreName);
+
+    for (auto* child : root->getChildIterator())
+    {
+        if (child->isTextElement())
+            continue;
+
+        const auto& childTag = child->getTagName();
+
+        if (! childTag.equalsIgnoreCase (tag) && ! childTag.equalsIgnoreCase (timbreName))
+            continue;
+
+        // The framework looks attributes up by exact name; the file's are matched ignoring case
+        // (the first of equal names) and handed on under their own names, and nothing else of
+        // the element is kept.
+        auto timbre = std::make_unique<juce::XmlElement> (*child);
+        timbre->removeAllAttributes();
+        timbre->deleteAllChildElements();
+
+        for (const auto& attribute : attributes)
+        {
+            for (int i = 0; i < child->getNumAttributes(); ++i)
+            {
+                if (child->getAttributeName (i).equalsIgnoreCase (attribute.name))
+                {
+                    timbre->setAttribute (attribute.name, child->getAttributeValue (i));
+                    break;
+                }
+            }
+        }
+
+        return timbre;
+    }
+
+    return {};
+}
+
+juce::StringArray TimbreFile::listTimbres (const juce::File& file)
+{
+    juce::StringArray names;
+
+    if (const auto root = parse (file))
+        for (auto* child : root->getChildIterator())
+            if (! child->isTextElement())
+                names.add (child->getTagName());
+
+    return names;
+}
+
+bool TimbreFile::save (const juce::File& file, const juce::String& timbreName,
+                       const std::array<double, numAttributes>& values)
+{
+    if (file == juce::File() || file.isDirectory())
+        return false;
+
+    juce::XmlElement root (rootTag);
+    auto* timbre = root.createNewChildElement (tagForName (timbreName));
+
+    // The framework's double setter does not write "%.9g", so every value goes in as text.
+    for (int i = 0; i < numAttributes; ++i)
+        timbre->setAttribute (attributes[i].name, attributes[i].isInteger ? integerText (values[(size_t) i])
+                                                                           : ValueText::of (values[(size_t) i]));
+
+    // The framework's document defaults: a UTF-8 declaration, no DTD, indented children and
+    // attribute lists wrapped after 60 characters, "\r\n" line ends.
+    const auto text = root.toString();
+    const auto numBytes = text.getNumBytesAsUTF8();
+
+    if (! file.getParentDirectory().createDirectory())
+        return false;
+
+    // The new text goes into a hidden file beside the target, which replaces the target only
+    // once every byte of it is on disk: a failed save leaves the old timbre as it was.
+    const juce::TemporaryFile temporary (file, juce::TemporaryFile::useHiddenFile);
+
+    {
+        juce::FileOutputStream out (temporary.getFile());
+
+        if (! out.openedOk())
+            return false;
+
+        out.write (text.toRawUTF8(), numBytes);
+        out.flush();
+
+        if (out.getStatus().failed())
+            return false;
+    }
+
+    if (temporary.getFile().getSize() != (juce::int64) numBytes)
+        return false;
+
+    return temporary.overwriteTargetFileWithTemporary();
+}

@@ -1,0 +1,282 @@
+#include "standalone/timbre/TimbreFile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace
+{
+using Values = std::array<double, TimbreFile::numAttributes>;
+
+// A value for every attribute, in written order: integers and decimals as a panel holds them,
+// with a few that show the number texts (a third, 0.001, 0.1, whole values, truncated integers).
+const Values sampleValues = {
+    1, 1, 0.89, -12, 5, 0.25, 0,
+    1, 2.9, 1.0 / 3.0, 7, -100, 0.5, 1,
+    0, 4, 0.001, 24, 0, 0.1, -0.5,
+    1, 11, 2991, 0.01, 3000, 660, 0.09, 0.95,
+    0.5, 3, 5000, 0.89, 4999, 0.2, 0.3,
+    1, 5, 2.5, 0.32,
+    1, -8, 8, 0.5, -1.25, 0, 3, -0.01, 7.99
+};
+
+class TimbreFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dir = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zarn-timbre-test", {});
+        ASSERT_TRUE (dir.createDirectory());
+    }
+
+    void TearDown() override { dir.deleteRecursively(); }
+
+    juce::File write (const juce::String& name, const juce::String& text) const
+    {
+        const auto file = dir.getChildFile (name);
+        EXPECT_TRUE (file.replaceWithText (text));
+        return file;
+    }
+
+    juce::File dir;
+};
+
+std::string contentOf (const juce::File& file)
+{
+    juce::MemoryBlock data;
+    file.loadFileAsData (data);
+    return data.toString().toStdString();
+}
+} // namespace
+
+TEST_F (TimbreFileTest, SaveWritesTheDocumentText)
+{
+    const auto file = dir.getChildFile ("bass.xml");
+    ASSERT_TRUE (TimbreFile::save (file, "bass", sampleValues));
+
+    const std::string expected =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+        "\r\n"
+        "<USERTIMBRE>\r\n"
+        "  <bass osc0switch=\"1\" osc0wave=\"1\" osc0lvl=\"0.89\" osc0dtn=\"-12\" osc0cent=\"5\"\r\n"
+        "        osc0pw=\"0.25\" osc0double=\"0\" osc1switch=\"1\" osc1wave=\"2\" osc1lvl=\"0.333333333\"\r\n"
+        "        osc1dtn=\"7\" osc1cent=\"-100\" osc1pw=\"0.5\" osc1double=\"1\" osc2switch=\"0\"\r\n"
+        "        osc2wave=\"4\" osc2lvl=\"0.001\" osc2dtn=\"24\" osc2cent=\"0\" osc2pw=\"0.1\"\r\n"
+        "        osc2double=\"0\" moogSwitch=\"1\" moogAtk=\"11\" moogDcy=\"2991\" moogSus=\"0.01\"\r\n"
+        "        moogRls=\"3000\" moogCutoff=\"660\" moogRes=\"0.09\" moogDepth=\"0.95\"\r\n"
+        "        ampGain=\"0.5\" ampAtk=\"3\" ampDcy=\"5000\" ampSus=\"0.89\" ampRls=\"4999\"\r\n"
+        "        delayFbk=\"0.2\" delayLvl=\"0.3\" lfoSwitch=\"1\" lfoWave=\"5\" lfoRate=\"2.5\"\r\n"
+        "        lfoDepth=\"0.32\" eqSwitch=\"1\" eq0=\"-8\" eq1=\"8\" eq2=\"0.5\" eq3=\"-1.25\"\r\n"
+        "        eq4=\"0\" eq5=\"3\" eq6=\"-0.01\" eq7=\"7.99\"/>\r\n"
+        "</USERTIMBRE>\r\n";
+
+    EXPECT_EQ (contentOf (file), expected);
+}
+
+TEST_F (TimbreFileTest, SavedTimbreLoadsBackAndReplacesTheOldContent)
+{
+    const auto file = write ("lead.xml", "<USERTIMBRE><old osc0lvl=\"0.1\"/><older/></USERTIMBRE>");
+
+    // Values of at most nine significant digits come back exactly.
+    Values values {};
+    for (int i = 0; i < TimbreFile::numAttributes; ++i)
+        values[(size_t) i] = TimbreFile::attributes[i].isInteger ? i % 2 : (i - 20) / 100.0 + 1000.0 * (i == 30);
+
+    ASSERT_TRUE (TimbreFile::save (file, "lead", values));
+    EXPECT_EQ (TimbreFile::listTimbres (file), juce::StringArray ("lead"));
+
+    const auto timbre = TimbreFile::findTimbre (file.getFullPathName(), "lead");
+    ASSERT_NE (timbre, nullptr);
+    ASSERT_EQ (timbre->getNumAttributes(), TimbreFile::numAttributes);
+
+    for (int i = 0; i < TimbreFile::numAttributes; ++i)
+    {
+        const auto& attribute = TimbreFile::attributes[i];
+        EXPECT_EQ (timbre->getAttributeName (i), attribute.name);
+
+        if (attribute.isInteger)
+            EXPECT_EQ (timbre->getIntAttribute (attribute.name), (int) values[(size_t) i]) << attribute.name;
+        else
+            EXPECT_EQ (timbre->getDoubleAttribute (attribute.name), values[(size_t) i]) << attribute.name;
+    }
+}
+
+TEST_F (TimbreFileTest, AttributeTableFollowsTheParameterOrder)
+{
+    // Spot checks of the order that is also the plug-in's parameter index.
+    const struct
+    {
+        int index;
+        const char* name;
+        bool isInteger;
+    } cases[] = {
+        { 0, "osc0switch", true }, { 1, "osc0wave", true }, { 5, "osc0pw", false }, { 6, "osc0double", true },
+        { 7, "osc1switch", true }, { 20, "osc2double", true }, { 21, "moogSwitch", true },
+        { 26, "moogCutoff", false }, { 29, "ampGain", false }, { 33, "ampRls", false },
+        { 34, "delayFbk", false }, { 36, "lfoSwitch", true }, { 37, "lfoWave", true },
+        { 40, "eqSwitch", true }, { 41, "eq0", false }, { 48, "eq7", false },
+    };
+
+    for (const auto& c : cases)
+    {
+        EXPECT_STREQ (TimbreFile::attributes[c.index].name, c.name);
+        EXPECT_EQ (TimbreFile::attributes[c.index].isInteger, c.isInteger) << c.name;
+    }
+}
+
+TEST_F (TimbreFileTest, TagsForNames)
+{
+    const struct
+    {
+        const char* name;
+        const char* tag;
+    } cases[] = {
+        { "bass", "bass" },
+        { "Lead_2", "Lead_2" },
+        { "pad-1.5", "pad-1.5" },
+        { "my bass", "my_bass" },
+        { "1st", "_1st" },
+        { "-x", "_-x" },
+        { "bass&lead<\"'>", "bass_lead____" },
+        { "B\xc3\xa4sse", "B_sse" },
+        { "", "_" },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto name = juce::String::fromUTF8 (c.name);
+        const auto tag = TimbreFile::tagForName (name);
+        EXPECT_EQ (tag, c.tag) << c.name;
+        EXPECT_TRUE (juce::XmlElement::isValidXmlName (tag)) << c.name;
+
+        // Whatever the name, the saved file parses again and the same name finds the timbre.
+        const auto file = dir.getChildFile ("t.xml");
+        ASSERT_TRUE (TimbreFile::save (file, name, sampleValues));
+        EXPECT_EQ (TimbreFile::listTimbres (file), juce::StringArray (tag)) << c.name;
+        EXPECT_NE (TimbreFile::findTimbre (file.getFullPathName(), name), nullptr) << c.name;
+    }
+}
+
+TEST_F (TimbreFileTest, NamesAndAttributeNamesCompareIgnoringCase)
+{
+    const auto file = write ("presets.xml",
+                             "<anything>\n"
+                             "  <Default osc0lvl=\"0.5\"/>\n"
+                             "  <bass osc0lvl=\"0.1\"/>\n"
+                             "  <BASS osc0lvl=\"0.2\"/>\n"
+                             "  <Lead OSC0LVL=\"0.7\" osc0lvl=\"0.3\" Eq7=\"-2\" unknown=\"1\"><child/>text</Lead>\n"
+                             "</anything>\n");
+    const auto path = file.getFullPathName();
+
+    const auto def = TimbreFile::findTimbre (path, "default");
+    ASSERT_NE (def, nullptr);
+    EXPECT_EQ (def->getTagName(), "Default");
+    EXPECT_EQ (def->getDoubleAttribute ("osc0lvl"), 0.5);
+
+    for (const char* name : { "bass", "Bass", "BASS" })
+    {
+        const auto bass = TimbreFile::findTimbre (path, name);
+        ASSERT_NE (bass, nullptr) << name;
+        EXPECT_EQ (bass->getDoubleAttribute ("osc0lvl"), 0.1) << name;
+    }
+
+    // The first of two attributes that differ in case only, handed on under the reader's name.
+    const auto lead = TimbreFile::findTimbre (path, "lead");
+    ASSERT_NE (lead, nullptr);
+    EXPECT_EQ (lead->getDoubleAttribute ("osc0lvl"), 0.7);
+    EXPECT_EQ (lead->getDoubleAttribute ("eq7"), -2.0);
+    EXPECT_EQ (lead->getNumAttributes(), 2);
+    EXPECT_EQ (lead->getNumChildElements(), 0);
+}
+
+TEST_F (TimbreFileTest, FindsNothingWithoutTheFileOrTheTimbre)
+{
+    write ("unparsable.xml", "<USERTIMBRE><bass osc0lvl=\"0.1\"></USERTIMBRE>");
+    write ("text.xml", "just some text");
+    write ("empty.xml", "");
+    write ("other.xml", "<USERTIMBRE><lead/></USERTIMBRE>");
+    write ("bass.xml", "<USERTIMBRE><bass/></USERTIMBRE>");
+
+    const struct
+    {
+        juce::String path;
+        const char* name;
+    } cases[] = {
+        { dir.getChildFile ("missing.xml").getFullPathName(), "bass" },
+        { dir.getChildFile ("unparsable.xml").getFullPathName(), "bass" },
+        { dir.getChildFile ("text.xml").getFullPathName(), "bass" },
+        { dir.getChildFile ("empty.xml").getFullPathName(), "bass" },
+        { dir.getChildFile ("other.xml").getFullPathName(), "bass" },
+        { dir.getFullPathName(), "bass" },
+        { "", "bass" },
+    };
+
+    for (const auto& c : cases)
+        EXPECT_EQ (TimbreFile::findTimbre (c.path, c.name), nullptr) << c.path;
+
+    EXPECT_NE (TimbreFile::findTimbre (dir.getChildFile ("bass.xml").getFullPathName(), "bass"), nullptr);
+}
+
+TEST_F (TimbreFileTest, RelativePathResolvesAgainstTheWorkingDirectory)
+{
+    write ("presets.xml", "<USERTIMBRE><default/></USERTIMBRE>");
+    const auto previous = juce::File::getCurrentWorkingDirectory();
+
+    ASSERT_TRUE (dir.setAsCurrentWorkingDirectory());
+    const auto found = TimbreFile::findTimbre ("presets.xml", "default");
+    previous.setAsCurrentWorkingDirectory();
+
+    EXPECT_NE (found, nullptr);
+}
+
+TEST_F (TimbreFileTest, ListsTimbresInDocumentOrder)
+{
+    const auto file = write ("list.xml", "<root>\n  <pad/>\n  <Bass a=\"1\"/>\n  <lead/>\n  <pad/>\n</root>\n");
+    EXPECT_EQ (TimbreFile::listTimbres (file), juce::StringArray ({ "pad", "Bass", "lead", "pad" }));
+
+    EXPECT_TRUE (TimbreFile::listTimbres (dir.getChildFile ("missing.xml")).isEmpty());
+    EXPECT_TRUE (TimbreFile::listTimbres (write ("broken.xml", "<root><pad></root>")).isEmpty());
+}
+
+TEST_F (TimbreFileTest, SaveCreatesMissingFolders)
+{
+    const auto file = dir.getChildFile ("new/folder/bass.xml");
+    ASSERT_TRUE (TimbreFile::save (file, "bass", sampleValues));
+    EXPECT_NE (TimbreFile::findTimbre (file.getFullPathName(), "bass"), nullptr);
+}
+
+TEST_F (TimbreFileTest, SaveFailsWhenTheFolderCannotBeMade)
+{
+    // Even root can't make a folder below a regular file.
+    const auto notAFolder = write ("plain", "x");
+    const auto file = notAFolder.getChildFile ("bass.xml");
+
+    EXPECT_FALSE (TimbreFile::save (file, "bass", sampleValues));
+    EXPECT_FALSE (file.exists());
+    EXPECT_EQ (contentOf (notAFolder), "x");
+}
+
+TEST_F (TimbreFileTest, FailedWriteKeepsTheOldContent)
+{
+    const std::string old = "<USERTIMBRE><bass/></USERTIMBRE>";
+    const auto file = write ("bass.xml", old);
+
+    // A file size limit makes the write fail as a full disk would, also for root.
+    rlimit previous {};
+    ASSERT_EQ (getrlimit (RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal (SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 200;
+    ASSERT_EQ (setrlimit (RLIMIT_FSIZE, &small), 0);
+
+    const bool saved = TimbreFile::save (file, "bass", sampleValues);
+
+    setrlimit (RLIMIT_FSIZE, &previous);
+    std::signal (SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE (saved);
+    EXPECT_EQ (contentOf (file), old);
+    EXPECT_EQ (dir.getNumberOfChildFiles (juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles, "*"), 1);
+    EXPECT_EQ (dir.getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 1) << "a temporary file was left behind";
+}
