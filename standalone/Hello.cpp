@@ -1,0 +1,15 @@
+#include "standalone/Hello.h"
+
+Hello::Hello()
+{
+    welcomeImage = juce::ImageFileFormat::loadFrom (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/welcome.png"));
+    setSize (300, 240);
+}
+
+Hello::~Hello() = default;
+
+void Hello::paint (juce::Graphics& g)
+{
+    if (welcomeImage.isValid())
+        g.drawImage (welcomeImage, 0, 0, getWidth(), getHeight(), 0, 0, 300, 240, false);
+}

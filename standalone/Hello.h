@@ -1,0 +1,15 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// The welcome picture, 300 by 240 pixels.
+class Hello : public juce::Component
+{
+public:
+    Hello();
+    ~Hello() override;
+
+    void paint (juce::Graphics& g) override;
+
+    juce::Image welcomeImage; // null when "GUI Resource/welcome.png" is missing or unreadable
+};

@@ -1,0 +1,22 @@
+#include "standalone/HelloWindow.h"
+
+#include "standalone/Hello.h"
+
+HelloWindow::HelloWindow()
+    : juce::DocumentWindow ("zarN Synth bids you Welcome!", juce::Colours::silver,
+                            juce::DocumentWindow::closeButton, true)
+{
+    setContentOwned (new Hello(), true);
+
+    iconImage = juce::ImageFileFormat::loadFrom (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/G.png"));
+
+    if (iconImage.isValid())
+        setIcon (iconImage);
+}
+
+HelloWindow::~HelloWindow() = default;
+
+void HelloWindow::closeButtonPressed()
+{
+    setVisible (false);
+}

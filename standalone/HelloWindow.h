@@ -1,0 +1,16 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// The welcome window (also the "About" window): the welcome picture under the title
+// "zarN Synth bids you Welcome!". Its close button only hides it; its owner deletes it.
+class HelloWindow : public juce::DocumentWindow
+{
+public:
+    HelloWindow();
+    ~HelloWindow() override;
+
+    void closeButtonPressed() override;
+
+    juce::Image iconImage; // null when "GUI Resource/G.png" is missing or unreadable
+};

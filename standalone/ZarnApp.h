@@ -1,0 +1,30 @@
+#pragma once
+
+#include "standalone/ZarnWindow.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <memory>
+
+// The application: builds the main window hidden and shows it about two seconds later, once the
+// welcome window has had its time.
+class ZarnApp : public juce::JUCEApplication,
+                public juce::Timer
+{
+public:
+    ZarnApp();
+    ~ZarnApp() override;
+
+    void initialise (const juce::String& commandLine) override;
+    void shutdown() override;
+    const juce::String getApplicationName() override;
+    const juce::String getApplicationVersion() override;
+    bool moreThanOneInstanceAllowed() override;
+
+    void timerCallback() override;
+
+    ZarnWindow* getMainWindow() const noexcept { return mainWindow.get(); }
+
+private:
+    std::unique_ptr<ZarnWindow> mainWindow;
+};

@@ -1,0 +1,29 @@
+#include "standalone/ZarnWindow.h"
+
+#include "standalone/ZarnAudioInit.h"
+#include "standalone/ZarnStartup.h"
+#include "standalone/ZarnUI.h"
+
+ZarnWindow::ZarnWindow()
+    : juce::DocumentWindow (appName, juce::Colours::silver,
+                            juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
+{
+    // The audio start-up object is held for a moment as the first content and then only taken
+    // out again: the window never deletes it. The panel is the window's to delete.
+    setContentNonOwned (audioInit, false);
+    setContentOwned (new ZarnUI(), true);
+
+    centreWithSize (getWidth(), getHeight());
+
+    iconImage = juce::ImageFileFormat::loadFrom (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/G.png"));
+
+    if (iconImage.isValid())
+        setIcon (iconImage);
+}
+
+ZarnWindow::~ZarnWindow() = default;
+
+void ZarnWindow::closeButtonPressed()
+{
+    juce::JUCEApplication::quit();
+}
