@@ -17,27 +17,6 @@ void Envelope::init()
     releaseCounter = releaseSamples;
 }
 
-double Envelope::tick()
-{
-    const float t = counter;
-
-    if (t < attackSamples)
-    {
-        value = t / attackSamples;
-        counter = t + 1.0f;
-        return value;
-    }
-
-    if (t < attackSamples + decaySamples)
-    {
-        value = 1.0f - (1.0f - sustain) * (t - attackSamples) / decaySamples;
-        counter = t + 1.0f;
-        return value;
-    }
-
-    return sustain;
-}
-
 float Envelope::samplesFor (double milliseconds) const
 {
     const float m = static_cast<float> (milliseconds);

@@ -9,7 +9,27 @@ public:
     Envelope();
 
     void init() override;
-    double tick() override;
+
+    double tick() override
+    {
+        const float t = counter;
+
+        if (t < attackSamples)
+        {
+            value = t / attackSamples;
+            counter = t + 1.0f;
+            return value;
+        }
+
+        if (t < attackSamples + decaySamples)
+        {
+            value = 1.0f - (1.0f - sustain) * (t - attackSamples) / decaySamples;
+            counter = t + 1.0f;
+            return value;
+        }
+
+        return sustain;
+    }
 
     void setAttack (double milliseconds);
     void setDecay (double milliseconds);

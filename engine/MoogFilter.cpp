@@ -11,29 +11,3 @@ void MoogFilter::init()
     oldx = oldy1 = oldy2 = oldy3 = 0.0f;
     updateCoefficients();
 }
-
-void MoogFilter::updateCoefficients() noexcept
-{
-    const float f = 2.0f * cutoff / static_cast<float> (sampleRate);
-    p = static_cast<float> (f * (1.7999999523162842 - 0.800000011920929 * f));
-    k = 2.0f * p - 1.0f;
-    const float t = static_cast<float> ((1.0f - p) * 1.3862489461898804);
-    const float t2 = t * t + 12.0f;
-    r = resonance * (t2 + 6.0f * t) / (t2 - 6.0f * t);
-}
-
-double MoogFilter::tick()
-{
-    const float x = static_cast<float> (input - r * y4);
-    y1 = x * p + p * oldx - k * y1;
-    y2 = y1 * p + p * oldy1 - k * y2;
-    y3 = y2 * p + p * oldy2 - k * y3;
-    y4 = y3 * p + p * oldy3 - k * y4;
-    y4 = y4 - y4 * y4 * y4 / 6.0f;
-    oldx = x;
-    oldy1 = y1;
-    oldy2 = y2;
-    oldy3 = y3;
-    output = y4;
-    return y4;
-}

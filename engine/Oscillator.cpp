@@ -110,27 +110,9 @@ void Oscillator::buildPulseTable (double pulseWidth, double* dest)
         dest[i] = i < highEntries ? 1.0 : -1.0;
 }
 
-double Oscillator::wrapped (double position) noexcept
-{
-    // fmod keeps the integer part modulo 4096 exactly, for either sign.
-    if (position >= tableSize || position <= -tableSize)
-        return std::fmod (position, static_cast<double> (tableSize));
-
-    return position;
-}
-
 void Oscillator::init()
 {
     buildTable (waveType, table);
-}
-
-double Oscillator::tick()
-{
-    output = table[tableIndex (phase)];
-    out2 = table[tableIndex (phase2)];
-    phase = wrapped (phase + inc);
-    phase2 = wrapped (phase2 + inc2);
-    return output;
 }
 
 void Oscillator::setPulseWidth (double pulseWidth)

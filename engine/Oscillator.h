@@ -3,6 +3,8 @@
 #include "engine/UG.h"
 #include "engine/WaveType.h"
 
+#include <cmath>
+
 // Wavetable oscillator with a second read position (the "double", 25 cents above the main one).
 // One table cycle is one period; there is no interpolation.
 class Oscillator : public UG
@@ -16,7 +18,15 @@ public:
     Oscillator& operator= (const Oscillator&) = delete;
 
     void init() override;
-    double tick() override;
+
+    double tick() override
+    {
+        output = table[tableIndex (phase)];
+        out2 = table[tableIndex (phase2)];
+        phase = wrapped (phase + inc);
+        phase2 = wrapped (phase2 + inc2);
+        return output;
+    }
 
     void setPulseWidth (double pulseWidth);
     void setSemitones (int semitones);
@@ -30,8 +40,15 @@ public:
 
     // A phase as a table index: truncated toward zero, low 12 bits.
     static int tableIndex (double position) noexcept { return static_cast<int> (position) & (tableSize - 1); }
-    // Keeps a phase within one table length of zero without changing the index it gives.
-    static double wrapped (double position) noexcept;
+    // Keeps a phase within one table length of zero without changing the index it gives
+    // (fmod keeps the integer part modulo 4096 exactly, for either sign).
+    static double wrapped (double position) noexcept
+    {
+        if (position >= tableSize || position <= -tableSize)
+            return std::fmod (position, static_cast<double> (tableSize));
+
+        return position;
+    }
 
     double phase = 0.0;
     double phase2 = 0.0;

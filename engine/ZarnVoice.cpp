@@ -191,13 +191,13 @@ void ZarnVoice::renderReleasedSilently (int numSamples)
     }
 }
 
-void ZarnVoice::lfoStep() noexcept
+inline void ZarnVoice::lfoStep() noexcept
 {
     lfo.output = lfo.table[Oscillator::tableIndex (lfo.phase)];
     lfo.phase = Oscillator::wrapped (lfo.phase + lfo.inc);
 }
 
-void ZarnVoice::pitchStep() noexcept
+inline void ZarnVoice::pitchStep() noexcept
 {
     const double product = lfo.output * lfoDepth;
 
@@ -222,13 +222,13 @@ void ZarnVoice::pitchStep() noexcept
     }
 }
 
-void ZarnVoice::cutoffStep (double envelopeValue) noexcept
+inline void ZarnVoice::cutoffStep (double envelopeValue) noexcept
 {
     filter.cutoff = static_cast<float> (filter.baseCutoff + filter.baseCutoff * filterEnvAmount * envelopeValue);
     filter.updateCoefficients();
 }
 
-double ZarnVoice::mix() noexcept
+inline double ZarnVoice::mix() noexcept
 {
     double s = 0.0;
 
@@ -241,7 +241,7 @@ double ZarnVoice::mix() noexcept
     return s;
 }
 
-double ZarnVoice::chain (double s, double gain) noexcept
+inline double ZarnVoice::chain (double s, double gain) noexcept
 {
     filter.input = s * gain * velocityGain * volume;
     double y = filter.tick();
@@ -259,7 +259,7 @@ double ZarnVoice::chain (double s, double gain) noexcept
     return y;
 }
 
-void ZarnVoice::outputStep (float x, double y, float* left, float* right, int i) noexcept
+inline void ZarnVoice::outputStep (float x, double y, float* left, float* right, int i) noexcept
 {
     const double dL = delayL.step (x);
     const double dR = delayR.step (x);
