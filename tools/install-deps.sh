@@ -10,7 +10,7 @@ packages=(
     gcc-multilib g++-multilib
     fonts-dejavu-core
     jackd2 jack-tools libasound2-plugins
-    xvfb xdotool x11-utils imagemagick
+    xvfb xdotool x11-utils x11-apps imagemagick
     python3 python3-numpy
     ardour
 )
