@@ -85,6 +85,14 @@ namespace
             text[0] = 0;
     }
 
+    // Rounds to single precision for certain. On 32-bit x86 without SSE the compiler may keep a
+    // float in an 80-bit register, and the truncated digits would then show the excess bits.
+    float toFloat (double value)
+    {
+        volatile float rounded = (float) value;
+        return rounded;
+    }
+
     constexpr int numberField = 8;
     const char* const hugeText = "Huge!";
 }
@@ -277,8 +285,8 @@ void AudioEffect::dB2string (float value, char* text, VstInt32 maxLen)
     }
 
     // The logarithm in single precision: half the amplitude reads "-6.02060".
-    const float logValue = std::log10 (value);
-    float2string ((float) (20.0 * (double) logValue), text, maxLen);
+    const float logValue = toFloat (std::log10 (value));
+    float2string (toFloat (20.0 * (double) logValue), text, maxLen);
 }
 
 void AudioEffect::Hz2string (float samples, char* text, VstInt32 maxLen)
@@ -286,12 +294,12 @@ void AudioEffect::Hz2string (float samples, char* text, VstInt32 maxLen)
     if (samples == 0.0f)
         float2string (0.0f, text, maxLen);
     else
-        float2string (getSampleRate() / samples, text, maxLen);
+        float2string (toFloat (getSampleRate() / samples), text, maxLen);
 }
 
 void AudioEffect::ms2string (float samples, char* text, VstInt32 maxLen)
 {
-    float2string ((float) ((double) samples * 1000.0 / (double) getSampleRate()), text, maxLen);
+    float2string (toFloat ((double) samples * 1000.0 / (double) getSampleRate()), text, maxLen);
 }
 
 void AudioEffect::float2string (float value, char* text, VstInt32 maxLen)
