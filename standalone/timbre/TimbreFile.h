@@ -29,6 +29,9 @@ public:
     // The named timbre of the file at `path` (a relative path resolves against the working
     // directory), names compared ignoring case, the first of equal names; nullptr when the path is
     // empty, the file is missing or can't be parsed, or it holds no such timbre.
+    // The element keeps the file's tag and carries those of the 49 attributes that the file has,
+    // under the names of `attributes` (the file's names compared ignoring case, the first of
+    // equal names), so the framework's exact-name getters read them; nothing else is kept.
     static std::unique_ptr<juce::XmlElement> findTimbre (const juce::String& path, const juce::String& timbreName);
 
     // The tags of the root's children in document order; empty when the file is missing or unparsable.
