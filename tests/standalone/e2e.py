@@ -1,0 +1,255 @@
+#!/usr/bin/python3
+"""Runs the standalone program as a user would: under the test Xvfb, with ALSA's default device
+routed into the test JACK server (or, for no-device, a default device that can't open and no JACK
+server), driven with xdotool and recorded from the JACK graph with jack_rec.
+
+usage: e2e.py SCENARIO ZARN_BINARY GUI_RESOURCE_DIR SHOTS_DIR
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import wave
+
+import numpy as np
+
+RATE = 44100
+JACK_ASOUNDRC = """pcm.!default { type plug; slave.pcm "j" }
+pcm.j { type jack; playback_ports { 0 system:playback_1 1 system:playback_2 } }
+"""
+BROKEN_ASOUNDRC = """pcm.!default { type hw; card 63 }
+ctl.!default { type hw; card 63 }
+"""
+
+# One timbre whose sound is easy to measure: a sine on the first oscillator only, the filter open
+# (switched off, it silences the voices), no LFO, a 300 ms release and a short echo.
+TEST_TIMBRE = dict(
+    osc0switch=1, osc0wave=3, osc0lvl=0.8, osc0dtn=0, osc0cent=0, osc0pw=0.5, osc0double=0,
+    osc1switch=0, osc1wave=0, osc1lvl=0, osc1dtn=0, osc1cent=0, osc1pw=0.5, osc1double=0,
+    osc2switch=0, osc2wave=0, osc2lvl=0, osc2dtn=0, osc2cent=0, osc2pw=0.5, osc2double=0,
+    moogSwitch=1, moogAtk=1, moogDcy=1, moogSus=1, moogRls=1, moogCutoff=5000, moogRes=0, moogDepth=0,
+    ampGain=0.8, ampAtk=3, ampDcy=10, ampSus=1, ampRls=300, delayFbk=0.3, delayLvl=0.3,
+    lfoSwitch=0, lfoWave=5, lfoRate=0, lfoDepth=0, eqSwitch=0,
+    eq0=0, eq1=0, eq2=0, eq3=0, eq4=0, eq5=0, eq6=0, eq7=0)
+
+# Where the panel sits inside the window that JUCE's own title bar frames.
+PANEL_X, PANEL_Y = 1, 27
+MAIN_TITLE = "^zarN$"
+WELCOME_TITLE = "^zarN Synth bids you Welcome!$"
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def check(condition, message):
+    if not condition:
+        fail(message)
+    print("ok: " + message)
+
+
+def timbre_xml(name, settings):
+    attributes = " ".join('%s="%s"' % (k, v) for k, v in settings.items())
+    return '<?xml version="1.0" encoding="UTF-8"?>\n<PRESETS>\n  <%s %s/>\n</PRESETS>\n' % (name, attributes)
+
+
+def xdo(*args):
+    return subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True, text=True).stdout.split()
+
+
+def windows(pid, title):
+    return xdo("search", "--all", "--onlyvisible", "--pid", pid, "--name", title)
+
+
+def geometry(window):
+    values = {}
+    for line in subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
+                               capture_output=True, text=True).stdout.split():
+        key, _, value = line.partition("=")
+        values[key] = int(value) if value.isdigit() else value
+    return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+
+def wait_for(condition, timeout=20.0):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        result = condition()
+        if result:
+            return result
+        time.sleep(0.05)
+    return condition()
+
+
+def screenshot(window, path):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    xwd = subprocess.run(["xwd", "-id", window, "-silent"], capture_output=True, check=True).stdout
+    subprocess.run(["convert", "xwd:-", path], input=xwd, check=True)
+    print("screenshot: " + path)
+
+
+def click_in_window(window, x, y):
+    xdo("mousemove", "--window", window, x, y)
+    time.sleep(0.1)
+    xdo("click", 1)
+
+
+def close_main_window(window):
+    _, _, width, _ = geometry(window)
+    click_in_window(window, width - 19, 13)  # JUCE's own close button
+
+
+class Run:
+    """One start of the program in a private home and working directory."""
+
+    def __init__(self, zarn, gui_resource, asoundrc, env_extra, presets=None):
+        self.root = tempfile.mkdtemp(prefix="zarn-e2e-")
+        self.home = os.path.join(self.root, "home")
+        self.work = os.path.join(self.root, "work")
+        os.makedirs(self.home)
+        os.makedirs(self.work)
+        with open(os.path.join(self.home, ".asoundrc"), "w") as f:
+            f.write(asoundrc)
+        os.symlink(gui_resource, os.path.join(self.work, "GUI Resource"))
+        if presets is not None:
+            with open(os.path.join(self.work, "presets.xml"), "w") as f:
+                f.write(presets)
+        env = dict(os.environ, HOME=self.home, **env_extra)
+        self.process = subprocess.Popen([zarn], cwd=self.work, env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.pid = self.process.pid
+
+    def wait(self, timeout=20):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+            fail("the program did not end")
+
+    def cleanup(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+def zarn_ports(pid):
+    ports = subprocess.run(["jack_lsp"], capture_output=True, text=True).stdout.split("\n")
+    return sorted(p for p in ports if re.search(r"\.%d\.\d+:out_\d+$" % pid, p))
+
+
+def read_wav(path):
+    with wave.open(path) as w:
+        frames = w.readframes(w.getnframes())
+        channels = w.getnchannels()
+        scale = float(2 ** (8 * w.getsampwidth() - 1))
+        dtype = {2: np.int16, 4: np.int32}[w.getsampwidth()]
+    return np.frombuffer(frames, dtype=dtype).reshape(-1, channels).astype(np.float64) / scale
+
+
+def pitch_of(signal):
+    window = signal * np.hanning(len(signal))
+    spectrum = np.abs(np.fft.rfft(window, n=8 * len(window)))
+    frequencies = np.fft.rfftfreq(8 * len(window), 1.0 / RATE)
+    return frequencies[np.argmax(spectrum)]
+
+
+def startup_windows(run):
+    """The welcome window comes first, then the main window about two seconds later."""
+    welcome = wait_for(lambda: windows(run.pid, WELCOME_TITLE))
+    check(bool(welcome), "the welcome window appears")
+    shown_at = time.monotonic()
+    check(geometry(welcome[0]) == (480, 254, 334, 240), "the welcome window sits at (480, 254), 334 by 240")
+    check(not windows(run.pid, MAIN_TITLE), "the main window is hidden while the welcome window shows")
+
+    main = wait_for(lambda: windows(run.pid, MAIN_TITLE))
+    check(bool(main), "the main window comes up")
+    waited = time.monotonic() - shown_at
+    check(waited > 1.0, "the main window comes up after the welcome time (%.2f s)" % waited)
+    check(wait_for(lambda: not windows(run.pid, WELCOME_TITLE), 5), "the welcome window is gone")
+    x, y, width, height = geometry(main[0])
+    check((width, height) == (800 + 2 * PANEL_X, 550 + PANEL_Y + PANEL_X), "the main window fits the 800 by 550 panel")
+    check((x, y) == ((1280 - width) // 2, (900 - height) // 2), "the main window is centred")
+    return main[0]
+
+
+def scenario_play(zarn, gui_resource, shots):
+    run = Run(zarn, gui_resource, JACK_ASOUNDRC, {}, timbre_xml("test", TEST_TIMBRE))
+    try:
+        main = startup_windows(run)
+        screenshot(main, os.path.join(shots, "main.png"))
+
+        ports = wait_for(lambda: zarn_ports(run.pid), 5)
+        check(len(ports) == 2, "the program plays into JACK through ALSA's default device: %s" % ports)
+
+        recording = os.path.join(run.root, "rec.wav")
+        seconds = 6
+        recorder = subprocess.Popen(["jack_rec", "-f", recording, "-d", str(seconds), "-b", "16"] + ports,
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(1.5)
+
+        # Note 81, the 17th white key from note 53, low on the key, below the black keys.
+        key_x = PANEL_X + 301 + 16 * 17 + 8
+        key_y = PANEL_Y + 463 + 60
+        xdo("mousemove", "--window", main, key_x, key_y)
+        time.sleep(0.2)
+        xdo("mousedown", 1)
+        held = 1.5
+        time.sleep(held)
+        xdo("mouseup", 1)
+        recorder.wait(timeout=seconds + 10)
+
+        audio = read_wav(recording)
+        left = audio[:, 0]
+        loud = np.nonzero(np.abs(left) > 0.01)[0]
+        check(len(loud) > 0, "the click sounds")
+        onset, end = loud[0] / RATE, loud[-1] / RATE
+        print("sound from %.3f s to %.3f s of %.3f s" % (onset, end, len(left) / RATE))
+        check(onset > 1.0, "silence before the click")
+        check(np.max(np.abs(audio[: int((onset - 0.2) * RATE)])) == 0.0, "exact silence before the note")
+        frequency = pitch_of(left[int((onset + 0.2) * RATE): int((onset + 1.2) * RATE)])
+        check(abs(frequency - 440.0) < 1.0, "note 81 sounds at 440 Hz (measured %.2f Hz)" % frequency)
+        check(end - onset > held + 0.2, "the release and the echo ring on after the key is let go")
+        check(end < len(left) / RATE - 0.3, "the sound dies away")
+
+        close_main_window(main)
+        check(run.wait() == 0, "closing the main window ends the program with status 0")
+    finally:
+        run.cleanup()
+
+
+def scenario_no_device(zarn, gui_resource, shots):
+    run = Run(zarn, gui_resource, BROKEN_ASOUNDRC,
+              {"JACK_DEFAULT_SERVER": "zarn-no-such-server", "JACK_NO_START_SERVER": "1"})
+    try:
+        box = wait_for(lambda: windows(run.pid, MAIN_TITLE))
+        check(len(box) == 1, "one warning box titled zarN appears")
+        _, _, width, height = geometry(box[0])
+        check((width, height) != (802, 578), "it is the box, not the main window (%d by %d)" % (width, height))
+        check(not windows(run.pid, WELCOME_TITLE), "nothing else starts while the box waits")
+        screenshot(box[0], os.path.join(shots, "no-device.png"))
+
+        click_in_window(box[0], width // 2, 20)
+        xdo("key", "Return")
+        check(wait_for(lambda: not windows(run.pid, MAIN_TITLE) or windows(run.pid, WELCOME_TITLE), 10),
+              "the box goes away when dismissed")
+
+        main = startup_windows(run)
+        check(len(windows(run.pid, MAIN_TITLE)) == 1, "no second box")
+        check(not zarn_ports(run.pid), "the program stays unconnected")
+        close_main_window(main)
+        check(run.wait() == 0, "closing the main window ends the program with status 0")
+    finally:
+        run.cleanup()
+
+
+SCENARIOS = {"play": scenario_play, "no-device": scenario_no_device}
+
+if __name__ == "__main__":
+    name, zarn_binary, resource_dir, shots_dir = sys.argv[1:5]
+    SCENARIOS[name](os.path.abspath(zarn_binary), os.path.abspath(resource_dir), os.path.abspath(shots_dir))
+    print("PASS")
