@@ -635,15 +635,12 @@ juce::Image Artwork::background() const
         drawPlate (g, plate);
         drawText (g, "FILTER", { 480.0f, 102.0f, 60.0f, 12.0f }, 10.5f, true, accent, juce::Justification::centredLeft);
 
-        const auto envelope = juce::Rectangle<float> (592.0f, 104.0f, 136.0f, 143.0f);
+        const auto envelope = juce::Rectangle<float> (592.0f, 102.0f, 136.0f, 145.0f);
         g.setColour (plateEdgeDark.withAlpha (0.6f));
         g.fillRoundedRectangle (envelope, 4.0f);
         g.setColour (accent.withAlpha (0.3f));
         g.drawRoundedRectangle (envelope.reduced (0.5f), 4.0f, 1.0f);
-        const auto titleArea = juce::Rectangle<float> (envelope.getCentreX() - 44.0f, envelope.getY() - 6.0f, 88.0f, 12.0f);
-        g.setColour (plateTop);
-        g.fillRect (titleArea.reduced (2.0f, 3.0f));
-        drawText (g, "ENVELOPE", titleArea, 9.5f, true, accent);
+        drawText (g, "ENVELOPE", envelope.withHeight (12.0f).translated (0.0f, 1.0f), 9.5f, true, accent);
 
         drawCaption (g, "CUTOFF", L::fltcut());
         drawCaption (g, "RESO", L::fltres());
@@ -749,10 +746,15 @@ juce::Image Artwork::welcome() const
         juce::Path wave;
         const float amplitude = 14.0f + 6.0f * (float) layer;
         const float phase = 0.6f * (float) layer;
-        wave.startNewSubPath (0.0f, 150.0f);
         for (int x = 0; x <= 300; x += 2)
-            wave.lineTo ((float) x, 150.0f + amplitude * std::sin (phase + (float) x / 300.0f * 3.0f * pi)
-                                            * std::exp (-(float) x / 420.0f));
+        {
+            const juce::Point<float> p ((float) x, 150.0f + amplitude * std::sin (phase + (float) x / 300.0f * 3.0f * pi)
+                                                           * std::exp (-(float) x / 420.0f));
+            if (x == 0)
+                wave.startNewSubPath (p);
+            else
+                wave.lineTo (p);
+        }
         g.setColour (accent.withAlpha (0.08f + 0.07f * (float) layer));
         g.strokePath (wave, juce::PathStrokeType (1.2f));
     }
