@@ -548,9 +548,12 @@ void ZarnUI::saveTimbreAs()
 {
     const auto target = TimbreDialogs::chooseFileToSave();
 
-    if (target.file == juce::File())
-        return;
+    if (target.file != juce::File())
+        saveTimbre (target.file, target.timbreName);
+}
 
+void ZarnUI::saveTimbre (const juce::File& file, const juce::String& timbreName)
+{
     const auto flag = [] (const ZarnSwitch* control) { return control->on ? 1.0 : 0.0; };
 
     struct Setting
@@ -605,7 +608,7 @@ void ZarnUI::saveTimbreAs()
             if (setting.key == TimbreFile::attributes[i].name)
                 values[static_cast<size_t> (i)] = setting.value;
 
-    if (! TimbreFile::save (target.file, target.timbreName, values))
+    if (! TimbreFile::save (file, timbreName, values))
         setStatus ("Couldn't save the timbre!");
 }
 

@@ -36,6 +36,9 @@ public:
 
     // Timbre files.
     void saveTimbreAs();
+    // Writes the panel's settings as the one timbre of `file`; says so on the status line when
+    // nothing could be written.
+    void saveTimbre (const juce::File& file, const juce::String& timbreName);
     void chooseTimbreToLoad();
     void loadTimbre (const juce::String& path, const juce::String& timbreName);
     void fillPresetList();
