@@ -1,0 +1,352 @@
+// The built library zarNvst.so, loaded with dlopen and driven through its effect record only,
+// as a host drives it.
+#include "TestHost.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+using namespace testhost;
+
+namespace
+{
+const Library& library()
+{
+    static Library lib (ZARN_PLUGIN_PATH);
+    return lib;
+}
+
+class PluginLibrary : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE (library().isLoaded()) << ZARN_PLUGIN_PATH; }
+};
+
+float peakOf (const std::vector<float>& x, size_t begin, size_t end)
+{
+    float peak = 0.0f;
+
+    for (size_t i = begin; i < std::min (end, x.size()); ++i)
+        peak = std::isfinite (x[i]) ? std::max (peak, std::abs (x[i])) : 1.0e30f;
+
+    return peak;
+}
+
+// Plays `note` for `heldFrames` from the start of the first block and renders `totalFrames`
+// in blocks of `blockSize`.
+void playNote (Instance& fx, int note, int heldFrames, int totalFrames, int blockSize,
+               std::vector<float>& left, std::vector<float>& right)
+{
+    for (int done = 0; done < totalFrames; done += blockSize)
+    {
+        std::vector<MidiEvent> midi;
+
+        if (done == 0)
+            midi.push_back (noteOn (note, 100, 0));
+
+        if (heldFrames >= done && heldFrames < done + blockSize)
+            midi.push_back (noteOff (note, heldFrames - done));
+
+        if (! midi.empty())
+            fx.sendMidi (midi);
+
+        fx.render (std::min (blockSize, totalFrames - done), left, right);
+    }
+}
+
+// One sine oscillator without its second phase: a clean pitch to measure.
+void makeSine (Instance& fx)
+{
+    auto* e = fx.effect();
+    const std::pair<int, float> settings[] = { { 0, 1.0f }, { 1, 3.0f }, { 6, 0.0f }, { 7, 0.0f }, { 14, 0.0f } };
+
+    for (auto [index, value] : settings)
+        e->setParameter (e, index, value);
+}
+} // namespace
+
+TEST_F (PluginLibrary, ExportsOnlyTheEntryUnderBothNames)
+{
+    ASSERT_NE (library().symbol ("VSTPluginMain"), nullptr);
+    EXPECT_EQ (library().symbol ("main"), library().symbol ("VSTPluginMain"));
+    EXPECT_EQ (library().symbol ("createPluginFilter"), nullptr);
+    EXPECT_EQ (library().symbol ("_ZN14ZarnJuceFilter12setParameterEif"), nullptr);
+}
+
+TEST_F (PluginLibrary, HostAnsweringVersionZeroGetsNoInstance)
+{
+    Instance fx (library(), 0);
+    EXPECT_EQ (fx.effect(), nullptr);
+}
+
+TEST_F (PluginLibrary, RecordRightAfterTheEntry)
+{
+    Instance fx (library());
+    const AEffect* e = fx.effect();
+    ASSERT_NE (e, nullptr);
+
+    EXPECT_EQ (e->magic, 0x56737450);
+    EXPECT_EQ (e->numPrograms, 0);
+    EXPECT_EQ (e->numParams, 49);
+    EXPECT_EQ (e->numInputs, 0);
+    EXPECT_EQ (e->numOutputs, 2);
+    EXPECT_EQ (e->flags, 0x131);
+    EXPECT_EQ (e->uniqueID, 0x4A63446D);
+    EXPECT_EQ (e->version, 0x10100);
+    EXPECT_EQ (e->initialDelay, 0);
+    EXPECT_NE (e->processReplacing, nullptr);
+    EXPECT_NE (e->setParameter, nullptr);
+    EXPECT_NE (e->getParameter, nullptr);
+}
+
+TEST_F (PluginLibrary, WhatTheHostSees)
+{
+    Instance fx (library());
+    ASSERT_NE (fx.effect(), nullptr);
+
+    // No editor can be made yet, so opening clears the editor flag.
+    EXPECT_EQ (fx.dispatch (effOpen), 0);
+    EXPECT_EQ (fx.effect()->flags, 0x130);
+
+    EXPECT_EQ (fx.dispatch (effMainsChanged, 0, 1), 0);
+    EXPECT_EQ (fx.received.wantMidiCalls, 1);
+    EXPECT_EQ (fx.received.lastWantMidiValue, 1);
+
+    EXPECT_EQ (fx.dispatch (effGetEffectName, 0, 0, std::string (64, 'x').data()), 1);
+    EXPECT_EQ (fx.text (effGetEffectName), "zarN the Synthesizer");
+    EXPECT_EQ (fx.text (effGetProductString), "zarN the Synthesizer");
+    EXPECT_EQ (fx.text (effGetVendorString), "Ulvermark");
+    EXPECT_EQ (fx.dispatch (effGetProductString, 0, 0, std::string (64, 'x').data()), 1);
+    EXPECT_EQ (fx.dispatch (effGetVendorString, 0, 0, std::string (64, 'x').data()), 1);
+    EXPECT_EQ (fx.dispatch (effGetVendorVersion), 0x10100);
+    EXPECT_EQ (fx.dispatch (effGetPlugCategory), 2);
+    EXPECT_EQ (fx.dispatch (effGetVstVersion), 2400);
+
+    for (const char* yes : { "receiveVstEvents", "receiveVstMidiEvent", "receiveVstMidiEvents", "sendVstEvents",
+                             "sendVstMidiEvent", "sendVstMidiEvents", "receiveVstTimeInfo", "conformsToWindowRules" })
+        EXPECT_EQ (fx.dispatch (effCanDo, 0, 0, const_cast<char*> (yes)), 1) << yes;
+
+    for (const char* no : { "receiveVstMidiEvent ", "ReceiveVstMidiEvent", "receivevstmidievent", "bypass", "", "offline" })
+        EXPECT_EQ (fx.dispatch (effCanDo, 0, 0, const_cast<char*> (no)), 0) << "'" << no << "'";
+
+    for (int i : { 0, 21, 48, 49, 1000 })
+        EXPECT_EQ (fx.dispatch (effCanBeAutomated, i), 1) << i;
+
+    for (auto opcode : { effGetParamName, effGetParamDisplay, effGetParamLabel })
+        for (int i : { 0, 26, 48 })
+            EXPECT_EQ (fx.text (opcode, i), "") << opcode << " " << i;
+
+    EXPECT_EQ (fx.dispatch (effGetProgram), 0);
+    EXPECT_EQ (fx.text (effGetProgramName), "");
+    EXPECT_EQ (fx.dispatch (effSetProgram, 0, 3), 0);
+    EXPECT_EQ (fx.dispatch (effGetProgram), 0);
+    EXPECT_EQ (fx.dispatch (effGetProgramNameIndexed, 0, 0, std::string (64, 'x').data()), 0);
+
+    for (int i : { 0, 1, 2, 7 })
+    {
+        PinProperties pin {};
+        EXPECT_EQ (fx.dispatch (effGetInputProperties, i, 0, &pin), 0) << i;
+    }
+
+    for (int i : { 0, 1 })
+    {
+        PinProperties pin;
+        std::memset (&pin, 'x', sizeof (pin));
+        ASSERT_EQ (fx.dispatch (effGetOutputProperties, i, 0, &pin), 1) << i;
+        EXPECT_STREQ (pin.label, i == 0 ? "1" : "2");
+        EXPECT_STREQ (pin.shortLabel, i == 0 ? "1" : "2");
+        EXPECT_EQ (pin.flags & 3, 3) << "active and stereo";
+        EXPECT_EQ (pin.flags & 4, 0);
+    }
+
+    for (int i : { 2, 3, 64 })
+    {
+        PinProperties pin {};
+        EXPECT_EQ (fx.dispatch (effGetOutputProperties, i, 0, &pin), 0) << i;
+    }
+
+    for (int index : { 0, 1 })
+    {
+        void* chunk = reinterpret_cast<void*> (0x1);
+        EXPECT_EQ (fx.dispatch (effGetChunk, index, 0, &chunk), 0) << index;
+    }
+
+    char data[] = "state of another plug-in";
+    fx.effect()->setParameter (fx.effect(), 29, 0.25f);
+    EXPECT_EQ (fx.dispatch (effSetChunk, 0, sizeof (data), data), 0);
+    EXPECT_EQ (fx.dispatch (effSetChunk, 1, sizeof (data), data), 0);
+    EXPECT_EQ (fx.effect()->getParameter (fx.effect(), 29), 0.25f);
+
+    EXPECT_EQ (fx.dispatch (effGetTailSize), 0);
+    EXPECT_EQ (fx.dispatch (effGetNumMidiInputChannels), 0);
+    EXPECT_EQ (fx.dispatch (effGetNumMidiOutputChannels), 0);
+    EXPECT_EQ (fx.dispatch (effIdentify), 0x4E764566);
+
+    // Without an editor the editor requests answer 0.
+    Rect* rect = nullptr;
+    EXPECT_EQ (fx.dispatch (effEditGetRect, 0, 0, &rect), 0);
+    EXPECT_EQ (rect, nullptr);
+    EXPECT_EQ (fx.dispatch (effEditOpen), 0);
+    EXPECT_EQ (fx.dispatch (effEditIdle), 0);
+    EXPECT_EQ (fx.dispatch (effEditClose), 0);
+
+    EXPECT_EQ (fx.dispatch (effMainsChanged, 0, 0), 0);
+    EXPECT_EQ (fx.close(), 1);
+}
+
+TEST_F (PluginLibrary, ParametersThroughTheRecord)
+{
+    Instance fx (library());
+    auto* e = fx.effect();
+
+    for (int i = 0; i < 49; ++i)
+        EXPECT_EQ (e->getParameter (e, i), 0.0f) << i;
+
+    const struct { int index; float value, readBack; } cases[] = {
+        { 26, 1234.5f, 1234.5f }, { 15, 2.9f, 2.0f }, { 3, -1.5f, -1.0f }, { 38, 5.0f, 5.0f },
+        { 48, -8.0f, -8.0f }, { 21, 0.7f, 0.7f }, { 49, 1.0f, 0.0f }, { -1, 1.0f, 0.0f },
+    };
+
+    for (const auto& c : cases)
+    {
+        e->setParameter (e, c.index, c.value);
+        EXPECT_EQ (e->getParameter (e, c.index), c.readBack) << c.index;
+    }
+
+    // A value the host sends that is not a number changes nothing.
+    e->setParameter (e, 26, std::nanf (""));
+    EXPECT_EQ (e->getParameter (e, 26), 1234.5f);
+}
+
+TEST_F (PluginLibrary, NotesSoundAtTheirPitchThenReleaseAndRingOut)
+{
+    const double rate = 44100.0;
+
+    for (auto [note, hz] : { std::pair { 81, 440.0 }, std::pair { 69, 220.0 } })
+    {
+        Instance fx (library());
+        fx.start (static_cast<float> (rate), 512);
+        makeSine (fx);
+
+        std::vector<float> left, right;
+        const int held = 22050;
+        playNote (fx, note, held, 3 * 44100, 512, left, right);
+
+        EXPECT_NEAR (pitchOf (left, 4410, 22000, rate), hz, hz * 0.002) << note;
+        EXPECT_GT (peakOf (left, 20000, held), 0.01f) << note;
+
+        // The 100 ms release ends in silence on the left; the right's 15 ms line rings on
+        // after it; then the voice is free and everything is silent.
+        const size_t releaseEnd = held + 4410 + 64;
+        EXPECT_GT (peakOf (left, held, held + 2000), 0.0f);
+        EXPECT_EQ (peakOf (left, releaseEnd, left.size()), 0.0f) << note;
+        EXPECT_GT (peakOf (right, releaseEnd, releaseEnd + 600), 0.0f) << note;
+        EXPECT_EQ (peakOf (right, releaseEnd + 800, right.size()), 0.0f) << note;
+    }
+}
+
+TEST_F (PluginLibrary, HostMidiComesBackAsTheBlocksOutput)
+{
+    Instance fx (library());
+    fx.start (44100.0f, 256);
+
+    std::vector<float> left, right;
+    fx.sendMidi ({ noteOn (64, 90, 5), noteOff (64, 200) });
+    fx.render (256, left, right);
+
+    ASSERT_EQ (fx.received.events.size(), 2u);
+    const auto& on = fx.received.events[0];
+    EXPECT_EQ (on.type, 1);
+    EXPECT_EQ (on.byteSize, 32);
+    EXPECT_EQ (on.deltaFrames, 5);
+    EXPECT_EQ (on.midiData[0], 0x90);
+    EXPECT_EQ (on.midiData[1], 64);
+    EXPECT_EQ (on.midiData[2], 90);
+    EXPECT_EQ (fx.received.events[1].deltaFrames, 200);
+    EXPECT_EQ (fx.received.events[1].midiData[0], 0x80);
+
+    // The buffer was emptied: the next block sends nothing.
+    fx.render (256, left, right);
+    EXPECT_EQ (fx.received.events.size(), 2u);
+}
+
+TEST_F (PluginLibrary, BlocksOf1And7And4096FramesRenderTheSame)
+{
+    std::vector<float> reference;
+
+    for (int blockSize : { 4096, 7, 1 })
+    {
+        Instance fx (library());
+        fx.start (44100.0f, blockSize);
+        std::vector<float> left, right;
+        playNote (fx, 76, 6000, 12288, blockSize, left, right);
+
+        ASSERT_EQ (left.size(), 12288u);
+        EXPECT_GT (peakOf (left, 0, left.size()), 0.01f) << blockSize;
+
+        if (reference.empty())
+            reference = left;
+        else
+            for (size_t i = 0; i < left.size(); ++i)
+                ASSERT_NEAR (left[i], reference[i], 1.0e-5f) << "block " << blockSize << ", frame " << i;
+    }
+}
+
+TEST_F (PluginLibrary, FiftyInstancesInARowAndEightAtOnce)
+{
+    for (int i = 0; i < 50; ++i)
+    {
+        Instance fx (library());
+        ASSERT_NE (fx.effect(), nullptr) << i;
+        fx.dispatch (effOpen);
+        fx.start (48000.0f, 128);
+        std::vector<float> left, right;
+        fx.sendMidi ({ noteOn (60 + i % 12, 100, 0) });
+        fx.render (128, left, right);
+        fx.dispatch (effMainsChanged, 0, 0);
+    }
+
+    // Eight instances, each with its own note, rendered block by block in turn; each must give
+    // exactly what a lone instance gives for its note.
+    std::vector<std::unique_ptr<Instance>> instances;
+    std::vector<std::vector<float>> lefts (8), rights (8);
+
+    for (int i = 0; i < 8; ++i)
+    {
+        instances.push_back (std::make_unique<Instance> (library()));
+        instances.back()->dispatch (effOpen);
+        instances.back()->start (44100.0f, 256);
+        instances.back()->effect()->setParameter (instances.back()->effect(), 29, 0.1f * (i + 1));
+    }
+
+    for (int block = 0; block < 40; ++block)
+        for (int i = 0; i < 8; ++i)
+        {
+            if (block == 0)
+                instances[i]->sendMidi ({ noteOn (60 + i, 100, 3 * i) });
+
+            instances[i]->render (256, lefts[i], rights[i]);
+        }
+
+    for (int i = 0; i < 8; ++i)
+    {
+        Instance alone (library());
+        alone.start (44100.0f, 256);
+        alone.effect()->setParameter (alone.effect(), 29, 0.1f * (i + 1));
+        std::vector<float> left, right;
+
+        for (int block = 0; block < 40; ++block)
+        {
+            if (block == 0)
+                alone.sendMidi ({ noteOn (60 + i, 100, 3 * i) });
+
+            alone.render (256, left, right);
+        }
+
+        EXPECT_GT (peakOf (lefts[i], 0, lefts[i].size()), 0.001f) << i;
+        EXPECT_EQ (lefts[i], left) << i;
+        EXPECT_EQ (rights[i], right) << i;
+    }
+}
