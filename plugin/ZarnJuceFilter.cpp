@@ -242,7 +242,8 @@ juce::AudioProcessorEditor* ZarnJuceFilter::createEditor()
     return nullptr;
 }
 
-bool ZarnJuceFilter::hasEditor() const { return true; }
+// Must agree with createEditor.
+bool ZarnJuceFilter::hasEditor() const { return false; }
 
 int ZarnJuceFilter::getNumPrograms() { return 0; }
 int ZarnJuceFilter::getCurrentProgram() { return 0; }

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <atomic>
 #include <memory>
+#include <thread>
 
 using namespace testhost;
 
@@ -247,6 +249,19 @@ TEST_F (PluginLibrary, NotesSoundAtTheirPitchThenReleaseAndRingOut)
     }
 }
 
+TEST_F (PluginLibrary, SampleRateNotAboveZeroIsTakenAs44100)
+{
+    for (float rate : { 0.0f, -48000.0f })
+    {
+        Instance fx (library());
+        fx.start (rate, 512);
+        makeSine (fx);
+        std::vector<float> left, right;
+        playNote (fx, 81, 44100, 22050, 512, left, right);
+        EXPECT_NEAR (pitchOf (left, 4410, 22000, 44100.0), 440.0, 1.0) << rate;
+    }
+}
+
 TEST_F (PluginLibrary, HostMidiComesBackAsTheBlocksOutput)
 {
     Instance fx (library());
@@ -270,6 +285,15 @@ TEST_F (PluginLibrary, HostMidiComesBackAsTheBlocksOutput)
     // The buffer was emptied: the next block sends nothing.
     fx.render (256, left, right);
     EXPECT_EQ (fx.received.events.size(), 2u);
+
+    // A flood is passed on up to the room kept for one block, 2048 events.
+    std::vector<MidiEvent> flood;
+    for (int i = 0; i < 3000; ++i)
+        flood.push_back (i % 2 == 0 ? noteOn (40 + i % 40, 80, i % 256) : noteOff (40 + (i - 1) % 40, i % 256));
+    fx.received.events.clear();
+    fx.sendMidi (flood);
+    fx.render (256, left, right);
+    EXPECT_EQ (fx.received.events.size(), 2048u);
 }
 
 TEST_F (PluginLibrary, BlocksOf1And7And4096FramesRenderTheSame)
@@ -349,4 +373,44 @@ TEST_F (PluginLibrary, FiftyInstancesInARowAndEightAtOnce)
         EXPECT_EQ (lefts[i], left) << i;
         EXPECT_EQ (rights[i], right) << i;
     }
+}
+
+// Host automation on its own thread while the audio thread renders: every block sees whole
+// settings (wavetables are rebuilt while notes sound) and the output stays finite.
+TEST_F (PluginLibrary, AutomationFromAnotherThreadWhileRendering)
+{
+    Instance fx (library());
+    fx.start (44100.0f, 256);
+    auto* e = fx.effect();
+    std::atomic<bool> rendering { true };
+
+    std::thread automation ([e, &rendering] {
+        const std::pair<int, float> moves[] = { { 1, 1.0f }, { 26, 300.0f }, { 36, 1.0f }, { 44, 6.0f }, { 8, 3.0f },
+                                                { 5, 0.2f }, { 1, 2.0f }, { 26, 4000.0f }, { 36, 0.0f }, { 40, 1.0f },
+                                                { 27, 0.8f }, { 34, 0.6f }, { 38, 7.0f }, { 37, 1.0f }, { 40, 0.0f } };
+
+        for (int round = 0; round < 40 && rendering.load(); ++round)
+            for (auto [index, value] : moves)
+            {
+                e->setParameter (e, index, value);
+                (void) e->getParameter (e, index);
+            }
+    });
+
+    std::vector<float> left, right;
+
+    for (int block = 0; block < 300; ++block)
+    {
+        if (block % 50 == 0)
+            fx.sendMidi ({ noteOn (57 + block / 50, 100, 0), noteOn (64 + block / 50, 100, 7) });
+
+        fx.render (256, left, right);
+    }
+
+    rendering = false;
+    automation.join();
+
+    EXPECT_TRUE (std::all_of (left.begin(), left.end(), [] (float x) { return std::isfinite (x); }));
+    EXPECT_TRUE (std::all_of (right.begin(), right.end(), [] (float x) { return std::isfinite (x); }));
+    EXPECT_GT (peakOf (left, 0, left.size()), 0.01f);
 }
