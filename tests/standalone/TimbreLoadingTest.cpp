@@ -1,0 +1,434 @@
+#include "engine/WaveType.h"
+#include "standalone/ZarnAudioInit.h"
+#include "standalone/ZarnUI.h"
+#include "standalone/timbre/TimbreFile.h"
+#include "tests/standalone/StandaloneRig.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+ZarnSynthesiser& synth()
+{
+    return audioInit->audioSource.synth;
+}
+
+using Settings = std::map<std::string, std::string>;
+
+// The panel's own start values, as a timbre.
+Settings startValues()
+{
+    Settings s;
+
+    for (int o = 0; o < 3; ++o)
+    {
+        const auto p = "osc" + std::to_string (o);
+        s[p + "switch"] = "1";
+        s[p + "wave"] = "0";
+        s[p + "lvl"] = "0";
+        s[p + "dtn"] = "0";
+        s[p + "cent"] = "0";
+        s[p + "pw"] = "0.5";
+        s[p + "double"] = "1";
+    }
+
+    s["moogSwitch"] = "1";
+    s["moogAtk"] = "1";
+    s["moogDcy"] = "1";
+    s["moogSus"] = "0.01";
+    s["moogRls"] = "1";
+    s["moogCutoff"] = "0";
+    s["moogRes"] = "0";
+    s["moogDepth"] = "0";
+    s["ampGain"] = "0";
+    s["ampAtk"] = "3";
+    s["ampDcy"] = "10";
+    s["ampSus"] = "0";
+    s["ampRls"] = "1";
+    s["delayFbk"] = "0";
+    s["delayLvl"] = "0";
+    s["lfoSwitch"] = "0";
+    s["lfoWave"] = "5";
+    s["lfoRate"] = "0";
+    s["lfoDepth"] = "0";
+    s["eqSwitch"] = "0";
+
+    for (int b = 0; b < 8; ++b)
+        s["eq" + std::to_string (b)] = "0";
+
+    return s;
+}
+
+juce::String element (const juce::String& tag, const Settings& settings)
+{
+    juce::String text = "  <" + tag;
+
+    for (const auto& [key, value] : settings)
+        text << " " << juce::String (key) << "=\"" << juce::String (value) << "\"";
+
+    return text + "/>\n";
+}
+
+juce::String document (const juce::String& elements)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TIMBRES>\n" + elements + "</TIMBRES>\n";
+}
+
+// Everything the panel shows: the 36 knob and slider values, the 10 switches, the 18 selectors.
+struct PanelState
+{
+    std::vector<double> values;
+    std::vector<bool> flags;
+
+    bool operator== (const PanelState& other) const { return values == other.values && flags == other.flags; }
+};
+
+PanelState stateOf (ZarnUI& p)
+{
+    PanelState s;
+
+    for (auto* slider : std::initializer_list<juce::Slider*> { p.ampatk, p.ampdcy, p.ampsus, p.amprls, p.ampall, p.fltatk,
+                                                               p.fltdcy, p.fltsus, p.fltrls, p.fltres, p.fltcut, p.fltamt,
+                                                               p.dlyfbk, p.dlylvl, p.lforate, p.lfoamt })
+        s.values.push_back (slider->getValue());
+
+    for (int o = 0; o < 3; ++o)
+        for (auto* slider : { p.pw[o], p.lvl[o], p.dtn[o], p.cent[o] })
+            s.values.push_back (slider->getValue());
+
+    for (auto* eq : p.eq)
+        s.values.push_back (eq->getValue());
+
+    for (int o = 0; o < 3; ++o)
+    {
+        s.flags.push_back (p.oscSwitch[o]->on);
+        s.flags.push_back (p.doubleSwitch[o]->on);
+
+        for (auto* b : { p.squareButton[o], p.sawtoothButton[o], p.triangleButton[o], p.sineButton[o], p.noiseButton[o] })
+            s.flags.push_back (b->selected);
+    }
+
+    for (auto* sw : { p.lfoSwitch, p.filterSwitch, p.eqSwitch })
+        s.flags.push_back (sw->on);
+
+    for (auto* b : { p.lfoPulseButton, p.lfoSawtoothButton, p.lfoTriangleButton })
+        s.flags.push_back (b->selected);
+
+    return s;
+}
+
+class StandaloneTimbre : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        StandaloneRig::writePresets ({});
+        panel = std::make_unique<ZarnUI>();
+        StandaloneRig::pumpPending();
+        file = StandaloneRig::workingDirectory().getChildFile ("timbres.xml");
+    }
+
+    void TearDown() override
+    {
+        panel = nullptr;
+        StandaloneRig::pumpPending();
+    }
+
+    // Loads the named timbre of a document written for the test, and lets its changes arrive.
+    void load (const juce::String& elements, const juce::String& name)
+    {
+        file.replaceWithText (document (elements));
+        panel->loadTimbre (file.getFullPathName(), name);
+        StandaloneRig::pumpPending();
+    }
+
+    void loadOne (const Settings& settings) { load (element ("t", settings), "t"); }
+
+    juce::String status() const { return panel->statusLabel->getText(); }
+
+    std::unique_ptr<ZarnUI> panel;
+    juce::File file;
+};
+} // namespace
+
+TEST_F (StandaloneTimbre, ASavedTimbreLoadsBackIntoEveryControl)
+{
+    auto& p = *panel;
+
+    // A timbre unlike the start values in every setting.
+    auto mine = startValues();
+    const char* values[][2] = {
+        { "osc0wave", "1" }, { "osc0lvl", "0.7" }, { "osc0dtn", "-5" }, { "osc0cent", "12" }, { "osc0pw", "0.3" }, { "osc0double", "0" },
+        { "osc1switch", "0" }, { "osc1wave", "4" }, { "osc1lvl", "0.25" }, { "osc1dtn", "7" }, { "osc1cent", "-40" }, { "osc1pw", "0.1" },
+        { "osc2wave", "2" }, { "osc2lvl", "0.9" }, { "osc2dtn", "24" }, { "osc2cent", "-100" }, { "osc2pw", "0.45" },
+        { "moogSwitch", "1" }, { "moogAtk", "51" }, { "moogDcy", "211" }, { "moogSus", "0.4" }, { "moogRls", "901" },
+        { "moogCutoff", "2500" }, { "moogRes", "0.3" }, { "moogDepth", "0.6" }, { "ampGain", "0.75" }, { "ampAtk", "30" },
+        { "ampDcy", "400" }, { "ampSus", "0.6" }, { "ampRls", "700" }, { "delayFbk", "0.35" }, { "delayLvl", "0.2" },
+        { "lfoSwitch", "1" }, { "lfoWave", "2" }, { "lfoRate", "4.5" }, { "lfoDepth", "0.05" }, { "eqSwitch", "1" },
+        { "eq0", "3" }, { "eq1", "-2.5" }, { "eq2", "1" }, { "eq3", "8" }, { "eq4", "-8" }, { "eq5", "0.5" }, { "eq6", "-1" }, { "eq7", "2" },
+    };
+
+    for (const auto& [key, value] : values)
+        mine[key] = value;
+
+    loadOne (mine);
+    const auto saved = stateOf (p);
+    ASSERT_FALSE (p.oscSwitch[1]->on);
+    ASSERT_TRUE (p.noiseButton[1]->selected);
+
+    const auto target = StandaloneRig::workingDirectory().getChildFile ("mine.xml");
+    p.saveTimbre (target, "mine");
+
+    // One timbre under the root, named as asked, with the 49 settings in the format's order.
+    const auto root = juce::XmlDocument::parse (target);
+    ASSERT_NE (root, nullptr);
+    EXPECT_EQ (root->getTagName(), "USERTIMBRE");
+    ASSERT_EQ (root->getNumChildElements(), 1);
+    const auto* timbre = root->getChildElement (0);
+    EXPECT_EQ (timbre->getTagName(), "mine");
+    ASSERT_EQ (timbre->getNumAttributes(), TimbreFile::numAttributes);
+
+    for (int i = 0; i < TimbreFile::numAttributes; ++i)
+        EXPECT_EQ (timbre->getAttributeName (i), TimbreFile::attributes[i].name);
+
+    EXPECT_EQ (timbre->getStringAttribute ("osc1wave"), "4") << "wave types come from the first voice";
+    EXPECT_EQ (timbre->getStringAttribute ("lfoWave"), "2");
+    EXPECT_EQ (timbre->getStringAttribute ("osc1switch"), "0");
+    EXPECT_EQ (timbre->getStringAttribute ("moogCutoff"), "2500");
+    EXPECT_EQ (timbre->getStringAttribute ("eq1"), "-2.5");
+
+    // Something else, then the saved file back.
+    loadOne (startValues());
+    ASSERT_FALSE (stateOf (p) == saved);
+
+    panel->loadTimbre (target.getFullPathName(), "mine");
+    StandaloneRig::pumpPending();
+    EXPECT_TRUE (stateOf (p) == saved);
+    EXPECT_EQ (synth().getOscWave (1), WhiteNoise);
+    EXPECT_EQ (synth().getLfoWave(), Triangle);
+}
+
+TEST_F (StandaloneTimbre, AFailedSaveSaysSo)
+{
+    const auto blocker = StandaloneRig::workingDirectory().getChildFile ("not-a-folder");
+    blocker.replaceWithText ("a file where a folder would have to be");
+
+    panel->saveTimbre (blocker.getChildFile ("bass.xml"), "bass");
+    EXPECT_EQ (status(), "Couldn't save the timbre!");
+}
+
+TEST_F (StandaloneTimbre, TheLoaderReadsSwitchesAsItsKeysSayAndLetsTheControlsSnap)
+{
+    auto& p = *panel;
+
+    // Boolean text for the double switch; integer text (no digits: 0) for the oscillator switch.
+    p.doubleSwitch[0]->triggerClick();
+    StandaloneRig::pumpPending();
+    ASSERT_FALSE (p.doubleSwitch[0]->on);
+
+    auto s = startValues();
+    s["osc0double"] = "true";
+    s["osc1switch"] = "true";
+    loadOne (s);
+    EXPECT_TRUE (p.doubleSwitch[0]->on);
+    EXPECT_FALSE (p.oscSwitch[1]->on);
+    EXPECT_TRUE (synth().readVoice (5, [] (ZarnVoice& v) { return v.doubleLevel[0].value == 0.19 && v.oscLevel[1].value == 0.0; }));
+
+    // Values outside a range or between steps land on the control's nearest step.
+    s = startValues();
+    s["ampAtk"] = "0";
+    s["eq3"] = "12";
+    s["osc0dtn"] = "2.6";
+    s["moogSus"] = "junk";
+    loadOne (s);
+    EXPECT_EQ (p.ampatk->getValue(), 3.0);
+    EXPECT_EQ (p.eq[3]->getValue(), 8.0);
+    EXPECT_EQ (p.dtn[0]->getValue(), 3.0);
+    EXPECT_EQ (p.fltsus->getValue(), 0.01);
+
+    // A missing key reads as 0 or false: here the filter switch turns off.
+    s = startValues();
+    s.erase ("moogSwitch");
+    loadOne (s);
+    EXPECT_FALSE (p.filterSwitch->on);
+    EXPECT_TRUE (synth().readVoice (0, [] (ZarnVoice& v) { return ! v.filterOn; }));
+}
+
+TEST_F (StandaloneTimbre, UnknownWaveNumbersAndUnchangedSwitchesChangeNothing)
+{
+    auto& p = *panel;
+    p.lfoTriangleButton->triggerClick();
+    p.sineButton[1]->triggerClick();
+    p.doubleSwitch[0]->triggerClick(); // second phase of oscillator 0 off: level 0
+    StandaloneRig::pumpPending();
+    ASSERT_TRUE (synth().readVoice (0, [] (ZarnVoice& v) { return v.doubleLevel[0].value == 0.0; }));
+
+    for (const char* lfoWave : { "0", "3" })
+    {
+        SCOPED_TRACE (lfoWave);
+        auto s = startValues();
+        s["lfoWave"] = lfoWave;
+        s["osc1wave"] = "7";
+        s["osc0double"] = "0";
+        p.statusLabel->setText ("mark", juce::dontSendNotification);
+        loadOne (s);
+
+        EXPECT_TRUE (p.lfoTriangleButton->selected);
+        EXPECT_FALSE (p.lfoPulseButton->selected);
+        EXPECT_EQ (synth().getLfoWave(), Triangle);
+        EXPECT_TRUE (p.sineButton[1]->selected);
+        EXPECT_EQ (synth().getOscWave (1), Sine);
+
+        // osc0switch 1 while on: its handler doesn't run (it would give the second phase 0.14).
+        EXPECT_TRUE (synth().readVoice (0, [] (ZarnVoice& v) { return v.doubleLevel[0].value == 0.0; }));
+
+        // Every value equals the control's own: no change message, so the status line stays.
+        EXPECT_EQ (status(), "mark");
+    }
+}
+
+TEST_F (StandaloneTimbre, NamesMatchIgnoringCaseAndTheFirstOfEqualNamesLoads)
+{
+    auto first = startValues();
+    first["ampAtk"] = "300";
+    auto second = startValues();
+    second["ampAtk"] = "600";
+
+    load (element ("Default", first) + element ("default", second), "default");
+    EXPECT_EQ (panel->ampatk->getValue(), 300.0);
+
+    // A file whose timbre has another name loads nothing.
+    load (element ("bass", second), "lead");
+    EXPECT_EQ (panel->ampatk->getValue(), 300.0);
+}
+
+TEST_F (StandaloneTimbre, ThePresetListComesFromPresetsXmlAndItsFirstTimbreWins)
+{
+    auto defaults = startValues();
+    defaults["ampAtk"] = "102";
+    defaults["ampDcy"] = "502";
+    auto lead = startValues();
+    lead["ampAtk"] = "201";
+
+    StandaloneRig::writePresets (document (element ("lead", lead) + element ("default", defaults)));
+    panel = std::make_unique<ZarnUI>();
+
+    // "default" is applied during construction; the first listed one once the loop runs.
+    EXPECT_EQ (panel->ampatk->getValue(), 102.0);
+    EXPECT_EQ (panel->presetsBox->getNumItems(), 2);
+    EXPECT_EQ (panel->presetsBox->getItemText (0), "lead");
+    EXPECT_EQ (panel->presetsBox->getItemText (1), "default");
+
+    StandaloneRig::pumpPending();
+    EXPECT_EQ (panel->presetsBox->getText(), "lead");
+    EXPECT_EQ (panel->ampatk->getValue(), 201.0);
+    EXPECT_EQ (panel->ampdcy->getValue(), 10.0);
+
+    panel->presetsBox->setSelectedItemIndex (1, juce::sendNotificationAsync);
+    StandaloneRig::pumpPending();
+    EXPECT_EQ (panel->ampatk->getValue(), 102.0);
+    EXPECT_EQ (panel->ampdcy->getValue(), 502.0);
+}
+
+// Every shipped preset, chosen in the list, plays a held four-note chord cleanly.
+TEST_F (StandaloneTimbre, EveryShippedPresetRendersAHeldChordCleanly)
+{
+    const auto shipped = juce::File (juce::SystemStats::getEnvironmentVariable ("ZARN_BINARY_DIR", {}))
+                             .getChildFile ("standalone/presets.xml");
+    ASSERT_TRUE (shipped.existsAsFile()) << shipped.getFullPathName();
+    StandaloneRig::writePresets (shipped.loadFileAsString());
+    panel = std::make_unique<ZarnUI>();
+    StandaloneRig::pumpPending();
+
+    const int numPresets = panel->presetsBox->getNumItems();
+    ASSERT_GT (numPresets, 0);
+
+    // This test renders the blocks itself, so the device must not.
+    auto& source = audioInit->audioSource;
+    audioInit->deviceManager.closeAudioDevice();
+
+    const int blockSize = 256;
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    const juce::AudioSourceChannelInfo block (&buffer, 0, blockSize);
+    const double rate = synth().getSampleRate();
+    const int heldBlocks = (int) (1.5 * rate / blockSize);
+    const int tailBlocks = (int) (3.0 * rate / blockSize);
+    const int maxEndBlocks = (int) (120.0 * rate / blockSize);
+
+    const auto anyVoiceSounds = [] {
+        for (int v = 0; v < synth().getNumVoices(); ++v)
+            if (synth().readVoice (v, [] (ZarnVoice& voice) { return voice.getCurrentlyPlayingNote() >= 0; }))
+                return true;
+
+        return false;
+    };
+
+    for (int i = 0; i < numPresets; ++i)
+    {
+        const auto name = panel->presetsBox->getItemText (i);
+        SCOPED_TRACE (name);
+
+        if (i > 0)
+        {
+            panel->presetsBox->setSelectedItemIndex (i, juce::sendNotificationAsync);
+            StandaloneRig::pumpPending();
+        }
+
+        ASSERT_EQ (panel->presetsBox->getText(), name);
+
+        for (int note : { 60, 64, 67, 72 })
+            source.keyboardState.noteOn (1, note, 0.9f);
+
+        float heldPeak = 0.0f, peak = 0.0f;
+        bool finite = true;
+
+        for (int b = 0; b < heldBlocks + tailBlocks; ++b)
+        {
+            if (b == heldBlocks)
+                source.keyboardState.allNotesOff (1);
+
+            source.getNextAudioBlock (block);
+
+            for (int c = 0; c < 2; ++c)
+            {
+                const auto* samples = buffer.getReadPointer (c);
+
+                for (int n = 0; n < blockSize; ++n)
+                {
+                    finite = finite && std::isfinite (samples[n]);
+                    peak = std::max (peak, std::abs (samples[n]));
+                }
+            }
+
+            if (b < heldBlocks)
+                heldPeak = peak;
+        }
+
+        // The notes end on their own (a voice stopped without its tail would carry its release
+        // into its next note); the rest of the tail is checked as well.
+        for (int b = 0; b < maxEndBlocks && anyVoiceSounds(); ++b)
+        {
+            source.getNextAudioBlock (block);
+
+            for (int c = 0; c < 2; ++c)
+                for (int n = 0; n < blockSize; ++n)
+                {
+                    finite = finite && std::isfinite (buffer.getSample (c, n));
+                    peak = std::max (peak, std::abs (buffer.getSample (c, n)));
+                }
+        }
+
+        EXPECT_FALSE (anyVoiceSounds()) << "the notes end";
+        EXPECT_TRUE (finite);
+        EXPECT_LT (peak, 1.0f);
+        EXPECT_GT (heldPeak, 1.0e-3f) << "the chord sounds";
+    }
+
+    audioInit->deviceManager.restartLastAudioDevice();
+}
