@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <vector>
 
 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations") // the legacy parameter calls
@@ -135,6 +136,36 @@ TEST_F (PluginWrapper, UnusableOutputPointersGetTheBlockThroughScratch)
     float* none[2] = { shared.data(), nullptr };
     fx->processReplacing (fx, nullptr, none, 512);
     EXPECT_NE (shared[300], 0.0f);
+}
+
+// Inside a host no framework loop runs: the plug-in's own message thread delivers the change
+// messages, and effEditIdle delivers what is pending on the host's thread.
+TEST_F (PluginWrapper, ChangeMessagesAreDeliveredWithoutAHostLoop)
+{
+    struct Listener : juce::ChangeListener
+    {
+        void changeListenerCallback (juce::ChangeBroadcaster*) override { ++count; }
+        std::atomic<int> count { 0 };
+    } listener;
+
+    {
+        const juce::MessageManagerLock lock;
+        filter->addChangeListener (&listener);
+    }
+
+    fx->setParameter (fx, 3, 1.0f);
+    EXPECT_EQ (fx->dispatcher (fx, effEditIdle, 0, 0, nullptr, 0.0f), 0);
+    EXPECT_EQ (listener.count.load(), 1);
+
+    fx->setParameter (fx, 3, 2.0f);
+    for (int i = 0; i < 10000 && listener.count.load() < 2; ++i)
+        juce::Thread::sleep (1);
+    EXPECT_EQ (listener.count.load(), 2);
+
+    {
+        const juce::MessageManagerLock lock;
+        filter->removeChangeListener (&listener);
+    }
 }
 
 TEST_F (PluginWrapper, ImagesAreLookedForBesideTheLibrary)
