@@ -54,10 +54,10 @@ def main():
         # Pitch of the held part.
         a, b = int((start + 0.05) * rate), int((start + length - 0.02) * rate)
         seg = left[a:b] * np.hanning(b - a)
-        spec = np.abs(np.fft.rfft(seg, 1 << 18))
+        spectrum = np.abs(np.fft.rfft(seg, 1 << 18))
         freqs = np.fft.rfftfreq(1 << 18, 1.0 / rate)
         band = (freqs > 80) & (freqs < 2000)
-        found = freqs[band][np.argmax(spec[band])]
+        found = freqs[band][np.argmax(spectrum[band])]
         if abs(found - hz) > hz * 0.01:
             failures.append("note %d: %.2f Hz, expected %.2f Hz" % (note, found, hz))
 
