@@ -52,9 +52,14 @@ def check(condition, message):
     print("ok: " + message)
 
 
+def timbres_xml(*timbres):
+    elements = "".join("  <%s %s/>\n" % (name, " ".join('%s="%s"' % kv for kv in settings.items()))
+                       for name, settings in timbres)
+    return '<?xml version="1.0" encoding="UTF-8"?>\n<PRESETS>\n%s</PRESETS>\n' % elements
+
+
 def timbre_xml(name, settings):
-    attributes = " ".join('%s="%s"' % (k, v) for k, v in settings.items())
-    return '<?xml version="1.0" encoding="UTF-8"?>\n<PRESETS>\n  <%s %s/>\n</PRESETS>\n' % (name, attributes)
+    return timbres_xml((name, settings))
 
 
 def xdo(*args):
@@ -91,10 +96,17 @@ def screenshot(window, path):
     print("screenshot: " + path)
 
 
-def click_in_window(window, x, y):
+def click_in_window(window, x, y, settle=0.1):
     xdo("mousemove", "--window", window, x, y)
-    time.sleep(0.1)
+    time.sleep(settle)
     xdo("click", 1)
+
+
+def click_menu_item(menu, x, y):
+    # JUCE's menus ignore a click that comes at once after they open, and find the item under the
+    # mouse on their own timer: let both pass.
+    time.sleep(0.4)
+    click_in_window(menu, x, y, settle=0.4)
 
 
 def close_main_window(window):
@@ -118,6 +130,10 @@ class Run:
             with open(os.path.join(self.work, "presets.xml"), "w") as f:
                 f.write(presets)
         env = dict(os.environ, HOME=self.home, **env_extra)
+        # The framework loads Xlib itself and unloads it at the end, which leaves Xlib's own
+        # allocations unreachable to the leak checker of sanitizer builds: keep it loaded.
+        env["LD_PRELOAD"] = "libX11.so.6"
+        env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0"
         self.process = subprocess.Popen([zarn], cwd=self.work, env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.pid = self.process.pid
@@ -158,6 +174,39 @@ def pitch_of(signal):
     return frequencies[np.argmax(spectrum)]
 
 
+class Sound:
+    pass
+
+
+def play_key(run, main, ports, held=1.0, lead=1.5, seconds=None):
+    """Holds the key of note 81 on the on-screen keyboard while jack_rec records the program."""
+    seconds = seconds or int(lead + held + 3)
+    recording = os.path.join(run.root, "rec.wav")
+    recorder = subprocess.Popen(["jack_rec", "-f", recording, "-d", str(seconds), "-b", "16"] + ports,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(lead)
+
+    # Note 81, the 17th white key from note 53, low on the key, below the black keys.
+    xdo("mousemove", "--window", main, PANEL_X + 301 + 16 * 17 + 8, PANEL_Y + 463 + 60)
+    time.sleep(0.2)
+    xdo("mousedown", 1)
+    time.sleep(held)
+    xdo("mouseup", 1)
+    recorder.wait(timeout=seconds + 10)
+
+    audio = read_wav(recording)
+    os.remove(recording)
+    left = audio[:, 0]
+    loud = np.nonzero(np.abs(left) > 0.01)[0]
+    check(len(loud) > 0, "the click sounds")
+    sound = Sound()
+    sound.onset, sound.end, sound.length = loud[0] / RATE, loud[-1] / RATE, len(left) / RATE
+    sound.silent_before = np.max(np.abs(audio[: max(0, int((sound.onset - 0.2) * RATE))])) == 0.0
+    sound.frequency = pitch_of(left[int((sound.onset + 0.1) * RATE): int((sound.onset + held - 0.1) * RATE)])
+    print("sound from %.3f s to %.3f s of %.3f s at %.2f Hz" % (sound.onset, sound.end, sound.length, sound.frequency))
+    return sound
+
+
 def startup_windows(run):
     """The welcome window comes first, then the main window about two seconds later."""
     welcome = wait_for(lambda: windows(run.pid, WELCOME_TITLE))
@@ -186,35 +235,12 @@ def scenario_play(zarn, gui_resource, shots):
         ports = wait_for(lambda: zarn_ports(run.pid), 5)
         check(len(ports) == 2, "the program plays into JACK through ALSA's default device: %s" % ports)
 
-        recording = os.path.join(run.root, "rec.wav")
-        seconds = 6
-        recorder = subprocess.Popen(["jack_rec", "-f", recording, "-d", str(seconds), "-b", "16"] + ports,
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(1.5)
-
-        # Note 81, the 17th white key from note 53, low on the key, below the black keys.
-        key_x = PANEL_X + 301 + 16 * 17 + 8
-        key_y = PANEL_Y + 463 + 60
-        xdo("mousemove", "--window", main, key_x, key_y)
-        time.sleep(0.2)
-        xdo("mousedown", 1)
-        held = 1.5
-        time.sleep(held)
-        xdo("mouseup", 1)
-        recorder.wait(timeout=seconds + 10)
-
-        audio = read_wav(recording)
-        left = audio[:, 0]
-        loud = np.nonzero(np.abs(left) > 0.01)[0]
-        check(len(loud) > 0, "the click sounds")
-        onset, end = loud[0] / RATE, loud[-1] / RATE
-        print("sound from %.3f s to %.3f s of %.3f s" % (onset, end, len(left) / RATE))
-        check(onset > 1.0, "silence before the click")
-        check(np.max(np.abs(audio[: int((onset - 0.2) * RATE)])) == 0.0, "exact silence before the note")
-        frequency = pitch_of(left[int((onset + 0.2) * RATE): int((onset + 1.2) * RATE)])
-        check(abs(frequency - 440.0) < 1.0, "note 81 sounds at 440 Hz (measured %.2f Hz)" % frequency)
-        check(end - onset > held + 0.2, "the release and the echo ring on after the key is let go")
-        check(end < len(left) / RATE - 0.3, "the sound dies away")
+        sound = play_key(run, main, ports, held=1.5)
+        check(sound.onset > 1.0, "silence before the click")
+        check(sound.silent_before, "exact silence before the note")
+        check(abs(sound.frequency - 440.0) < 1.0, "note 81 sounds at 440 Hz (measured %.2f Hz)" % sound.frequency)
+        check(sound.end - sound.onset > 1.5 + 0.2, "the release and the echo ring on after the key is let go")
+        check(sound.end < sound.length - 0.3, "the sound dies away")
 
         close_main_window(main)
         check(run.wait() == 0, "closing the main window ends the program with status 0")
@@ -247,7 +273,115 @@ def scenario_no_device(zarn, gui_resource, shots):
         run.cleanup()
 
 
-SCENARIOS = {"play": scenario_play, "no-device": scenario_no_device}
+def other_window(run, exclude):
+    found = [w for w in windows(run.pid, ".") if w not in exclude]
+    return found[0] if len(found) == 1 else None
+
+
+def choose_preset(run, main, index, count):
+    """Opens the presets box and clicks its item `index` of `count`."""
+    click_in_window(main, PANEL_X + 537 + 70, PANEL_Y + 68 + 12)
+    menu = wait_for(lambda: windows(run.pid, "^menu$"), 5)
+    check(bool(menu), "the preset list opens")
+    _, _, width, height = geometry(menu[0])
+    click_menu_item(menu[0], width // 2, int((index + 0.5) * height / count))
+    check(wait_for(lambda: not windows(run.pid, "^menu$"), 5), "the preset list closes")
+    time.sleep(0.3)
+
+
+def file_dialog(run, main, button_x, path):
+    """Clicks the save or load button and answers JUCE's own file dialog with a full path."""
+    click_in_window(main, PANEL_X + button_x, PANEL_Y + 68 + 12)
+    dialog = wait_for(lambda: other_window(run, [main]), 10)
+    check(dialog is not None, "the file dialog opens: %s" % " ".join(xdo("getwindowname", dialog)))
+    _, _, width, height = geometry(dialog)
+    click_in_window(dialog, width // 2, height - 63)  # the file name box above the buttons
+    time.sleep(0.2)
+    xdo("type", "--delay", 5, path)
+    time.sleep(0.2)
+    xdo("key", "Return")
+    time.sleep(0.5)
+    xdo("key", "Return")
+    check(wait_for(lambda: other_window(run, [main]) is None, 10), "the file dialog closes")
+    time.sleep(0.3)
+
+
+def scenario_timbres(zarn, gui_resource, shots):
+    higher = dict(TEST_TIMBRE, osc0dtn=12)
+    run = Run(zarn, gui_resource, JACK_ASOUNDRC, {}, timbres_xml(("first", TEST_TIMBRE), ("second", higher)))
+    try:
+        main = startup_windows(run)
+        ports = wait_for(lambda: zarn_ports(run.pid), 5)
+        check(len(ports) == 2, "the program plays into JACK")
+
+        def pitch():
+            return play_key(run, main, ports, held=0.8, lead=0.8).frequency
+
+        check(abs(pitch() - 440.0) < 1.0, "the first listed preset is in force")
+        choose_preset(run, main, 1, 2)
+        check(abs(pitch() - 880.0) < 2.0, "choosing the second preset changes the sound (12 semitones up)")
+
+        saved = os.path.join(run.work, "saved")
+        file_dialog(run, main, 677 + 25, saved)
+        check(os.path.isfile(saved + ".xml"), "saving through the dialog writes saved.xml")
+        with open(saved + ".xml") as f:
+            text = f.read()
+        check("<USERTIMBRE>" in text and "<saved " in text and 'osc0dtn="12"' in text,
+              "the file holds the timbre named saved as it sounds")
+
+        choose_preset(run, main, 0, 2)
+        check(abs(pitch() - 440.0) < 1.0, "back on the first preset")
+        file_dialog(run, main, 727 + 25, saved + ".xml")
+        check(abs(pitch() - 880.0) < 2.0, "loading the file through the dialog brings its sound back")
+
+        screenshot(main, os.path.join(shots, "timbres.png"))
+        close_main_window(main)
+        check(run.wait() == 0, "closing the main window ends the program with status 0")
+    finally:
+        run.cleanup()
+
+
+def options_menu(run, main, item_y):
+    click_in_window(main, PANEL_X + 12 + 27, PANEL_Y + 15 + 10)
+    menu = wait_for(lambda: windows(run.pid, "^menu$"), 5)
+    check(bool(menu), "the options menu opens")
+    click_menu_item(menu[0], 40, item_y)
+
+
+def scenario_options(zarn, gui_resource, shots):
+    run = Run(zarn, gui_resource, JACK_ASOUNDRC, {})
+    try:
+        main = startup_windows(run)
+
+        options_menu(run, main, 13)  # "Audio settings"
+        dialog = wait_for(lambda: windows(run.pid, "^zarN audio settings$"), 10)
+        check(bool(dialog), "Audio settings opens the dialog titled zarN audio settings")
+        x, y, width, height = geometry(dialog[0])
+        mx, my, _, _ = geometry(main)
+        check((x + width // 2, y + height // 2) == (mx + PANEL_X + 400, my + PANEL_Y + 275),
+              "the dialog is centred around the panel")
+        check(width >= 500 and height >= 400, "the dialog holds the 500 by 400 selector (%d by %d)" % (width, height))
+        screenshot(dialog[0], os.path.join(shots, "audio-settings.png"))
+        click_in_window(dialog[0], 20, height - 10)
+        xdo("key", "Escape")
+        check(wait_for(lambda: not windows(run.pid, "^zarN audio settings$"), 10), "Escape closes it")
+
+        options_menu(run, main, 35)  # "About"
+        about = wait_for(lambda: windows(run.pid, WELCOME_TITLE), 10)
+        check(bool(about), "About shows the welcome window")
+        check(geometry(about[0]) == (480, 254, 334, 240), "at (480, 254), 334 by 240")
+        options_menu(run, main, 35)
+        time.sleep(0.5)
+        check(len(windows(run.pid, WELCOME_TITLE)) == 1, "About again leaves one such window")
+
+        options_menu(run, main, 67)  # "Quit"
+        check(run.wait() == 0, "Quit ends the program with status 0")
+    finally:
+        run.cleanup()
+
+
+SCENARIOS = {"play": scenario_play, "no-device": scenario_no_device, "timbres": scenario_timbres,
+             "options": scenario_options}
 
 if __name__ == "__main__":
     name, zarn_binary, resource_dir, shots_dir = sys.argv[1:5]
