@@ -26,7 +26,7 @@ class TimbreFileTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        dir = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zarn-timbre-test", {});
+        dir = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zarn-timbre-test-" + juce::Uuid().toString());
         ASSERT_TRUE (dir.createDirectory());
     }
 

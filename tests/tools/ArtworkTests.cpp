@@ -247,7 +247,7 @@ TEST (ArtworkFiles, KeyImagesFitTheKeysAsTheKeyboardLaysThemOut)
 
 TEST (ArtworkGenerator, RunsWithoutADisplayAndFailsLoudlyWithoutItsFonts)
 {
-    const auto out = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zarn-artwork", {});
+    const auto out = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zarn-artwork-" + juce::Uuid().toString());
     const juce::String tool (ZARN_ARTWORK_TOOL);
 
     const auto good = "env -u DISPLAY \"" + tool + "\" \"" ZARN_FONT_DIR "\" \"" + out.getFullPathName() + "/a\" \"" + out.getFullPathName() + "/b\"";

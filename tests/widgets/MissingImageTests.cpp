@@ -40,7 +40,7 @@ TEST (WidgetsMissingImages, WithoutALocatorNothingIsFoundAndNothingIsDrawn)
 
 TEST (WidgetsMissingImages, UnreadableFileGivesANullImage)
 {
-    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zarn-bad-images", {});
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zarn-bad-images-" + juce::Uuid().toString());
     ASSERT_TRUE (folder.createDirectory());
     folder.getChildFile ("SwitchButton.png").replaceWithText ("not a picture");
     GuiImageFolder::setLocator ([folder] (const juce::String& name) { return folder.getChildFile (name); });

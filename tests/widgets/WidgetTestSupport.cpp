@@ -106,7 +106,9 @@ bool isFullyTransparent (const juce::Image& image)
 
 void ImageFolderTest::SetUp()
 {
-    folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zarn-widget-images", {});
+    // Tests run in parallel processes: each gets a folder of its own.
+    folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                 .getChildFile ("zarn-widget-images-" + juce::Uuid().toString());
     ASSERT_TRUE (folder.createDirectory());
     const auto root = folder;
     GuiImageFolder::setLocator ([root] (const juce::String& name) { return root.getChildFile (name); });
