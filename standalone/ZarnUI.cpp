@@ -2,9 +2,9 @@
 
 #include "engine/WaveType.h"
 #include "standalone/ZarnAudioInit.h"
-#include "standalone/timbre/TimbreDialogs.h"
-#include "standalone/timbre/TimbreFile.h"
-#include "standalone/timbre/ValueText.h"
+#include "timbre/TimbreDialogs.h"
+#include "timbre/TimbreFile.h"
+#include "timbre/ValueText.h"
 #include "widgets/PanelLayout.h"
 
 #include <array>

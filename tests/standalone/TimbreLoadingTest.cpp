@@ -1,7 +1,7 @@
 #include "engine/WaveType.h"
 #include "standalone/ZarnAudioInit.h"
 #include "standalone/ZarnUI.h"
-#include "standalone/timbre/TimbreFile.h"
+#include "timbre/TimbreFile.h"
 #include "tests/standalone/StandaloneRig.h"
 
 #include <gtest/gtest.h>

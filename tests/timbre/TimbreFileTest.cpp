@@ -1,4 +1,4 @@
-#include "standalone/timbre/TimbreFile.h"
+#include "timbre/TimbreFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "standalone/timbre/TimbreFile.h"
+#include "timbre/TimbreFile.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,7 @@ bool isOnControl (double v, const Range& r)
 juce::File sourcePresets()
 {
     return juce::File (juce::SystemStats::getEnvironmentVariable ("ZARN_SOURCE_DIR", {}))
-        .getChildFile ("standalone/timbre/presets.xml");
+        .getChildFile ("timbre/presets.xml");
 }
 } // namespace
 

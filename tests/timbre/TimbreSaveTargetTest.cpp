@@ -1,4 +1,4 @@
-#include "standalone/timbre/TimbreDialogs.h"
+#include "timbre/TimbreDialogs.h"
 
 #include <gtest/gtest.h>
 

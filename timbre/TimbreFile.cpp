@@ -1,6 +1,6 @@
-#include "standalone/timbre/TimbreFile.h"
+#include "timbre/TimbreFile.h"
 
-#include "standalone/timbre/ValueText.h"
+#include "timbre/ValueText.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "standalone/timbre/ValueText.h"
+#include "timbre/ValueText.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "standalone/timbre/TimbreDialogs.h"
+#include "timbre/TimbreDialogs.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
