@@ -25,7 +25,7 @@ target_compile_definitions(zarn_juce PUBLIC
 if(WIN32)
     # Audio through Windows Audio and DirectSound, MIDI through the multimedia MIDI functions.
     target_link_libraries(zarn_juce PRIVATE zarn_image_libraries) # libpng, libjpeg, zlib
-    target_compile_definitions(zarn_juce PUBLIC JUCE_WASAPI=1 JUCE_DIRECTSOUND=1 JUCE_ASIO=0)
+    target_compile_definitions(zarn_juce PUBLIC JUCE_WASAPI=1 JUCE_DIRECTSOUND=1 JUCE_ASIO=0 JUCE_USE_WINRT_MIDI=0)
 else()
     target_link_libraries(zarn_juce PRIVATE juce::pkgconfig_JUCE_IMG_LINUX_DEPS) # the system's libpng and libjpeg
     target_compile_definitions(zarn_juce PUBLIC JUCE_JACK=1 JUCE_ALSA=1)
