@@ -50,3 +50,8 @@ void Biquad::computeBiquad (double frequency, double rate, double bandwidth, dou
     a1 = ra1 / ra0;
     a2 = ra2 / ra0;
 }
+
+bool Biquad::stateIsFinite() const noexcept
+{
+    return std::isfinite (y1) && std::isfinite (y2) && std::isfinite (x1) && std::isfinite (x2);
+}

@@ -32,6 +32,10 @@ public:
         return y;
     }
 
+    // Puts the four state values back to silence; the coefficients stay.
+    void clearState() noexcept { y1 = y2 = x1 = x2 = 0.0f; }
+    bool stateIsFinite() const noexcept;
+
     float b0 = 0.0f, b1 = 0.0f, b2 = 0.0f;
     float a1 = 0.0f, a2 = 0.0f;
     float y1 = 0.0f, y2 = 0.0f;

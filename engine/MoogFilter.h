@@ -26,6 +26,10 @@ public:
         return y4;
     }
 
+    // Puts the eight state values back to silence; the coefficients stay.
+    void clearState() noexcept;
+    bool stateIsFinite() const noexcept;
+
     void updateCoefficients() noexcept
     {
         const float f = 2.0f * cutoff / static_cast<float> (sampleRate);

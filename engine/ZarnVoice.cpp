@@ -3,6 +3,7 @@
 #include "engine/ZarnSound.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace
 {
@@ -114,16 +115,48 @@ void ZarnVoice::renderNextBlock (juce::AudioBuffer<float>& outputBuffer, int sta
     if (! releasing)
     {
         if (filterOn)
+        {
             renderHeld (left, right, numSamples);
+            recoverNonFiniteStages (numSamples);
+        }
     }
     else if (filterOn)
     {
         renderReleased (left, right, numSamples);
+        recoverNonFiniteStages (numSamples);
     }
     else
     {
         renderReleasedSilently (numSamples);
     }
+}
+
+// A value far outside its control's range (a huge gain, an infinite cutoff, a NaN level) can drive
+// the ladder, the equaliser or a delay line past the float range. Such a stage would stay
+// non-finite for good, since every later sample is computed from its state, and the voice would
+// be lost until the instrument is reloaded. So at the end of every rendered stretch each stage
+// whose state is no longer finite is put back to silence there and then: a held note or an echo
+// tail sounds again from the first stretch after the settings are sane, without waiting for a new
+// note that the synthesiser may not give this voice for a long time. The check reads the ladder's
+// and the bands' few state values and the ring entries written during the stretch, so it costs
+// little, and with finite state it changes nothing.
+void ZarnVoice::recoverNonFiniteStages (int numSamples) noexcept
+{
+    if (! filter.stateIsFinite())
+        filter.clearState();
+
+    bool bandsFinite = true;
+
+    for (const auto& band : eq)
+        bandsFinite = bandsFinite && band.stateIsFinite();
+
+    if (! bandsFinite)
+        for (auto& band : eq)
+            band.clearState();
+
+    for (auto* line : { &delayL, &delayR })
+        if (! line->lastWritesAreFinite (numSamples))
+            line->clear();
 }
 
 void ZarnVoice::renderHeld (float* left, float* right, int numSamples)
@@ -241,6 +274,25 @@ inline double ZarnVoice::mix() noexcept
     return s;
 }
 
+// Gain staging. With every setting inside its control's range, each stage is bounded by what feeds
+// it, so no combination of range ends drives a sample out of the float range:
+// - mix: table values within +-1.0001 (white noise's extreme), three levels of at most 1 and three
+//   second phases at 0.19: |s| <= 3.571;
+// - ladder input: amplitude envelope at most 1 (sustain 0 to 1; the ramps run between 0 and the
+//   level reached), velocity gain at most 0.35, volume at most 1: |input| <= 1.25;
+// - ladder: the cutoff is at most 5000 Hz x (1 + depth 1 x envelope 1) = 10 kHz, so p stays within
+//   0 to 0.652, k within -1 to 0.304 and r below 3.97 (resonance 1, cutoff 0); the clipper
+//   y - y^3/6 keeps the output within +-2*sqrt(2)/3 = 0.943 while the unclipped value stays within
+//   +-2*sqrt(2), which a search over the control ranges never found exceeded (peak 0.943);
+// - equaliser: gains within +-8 dB give finite coefficients; eight bands at +8 dB have an impulse
+//   response whose magnitudes sum to 7.18 at 44.1 kHz (7.64 at 96 kHz), so |y| <= 6.8 (DC gain
+//   2.51, the low shelf's);
+// - delay lines: the right line has no feedback; the echo's feedback is at most 1, so each pass
+//   round the 13230-sample ring adds at most one input: with feedback 1 the echo of a held note
+//   grows linearly with the time held (at most 6.8 per voice each 0.3 s; 2.37 with a DC timbre
+//   such as pulse width 0, the worst found), finite for any length of session;
+// - output: a voice adds |y| + |echo| x level (at most 1) to the left and |echo| x level + 1.29 |x|
+//   to the right; 32 voices add.
 inline double ZarnVoice::chain (double s, double gain) noexcept
 {
     filter.input = s * gain * velocityGain * volume;

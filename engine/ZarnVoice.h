@@ -66,6 +66,7 @@ private:
 
     void endNote();
     void endNoteWithoutFilter();
+    void recoverNonFiniteStages (int numSamples) noexcept;
 
     // The LFO's pitch factor for the last LFO product, so that the power is taken only when
     // the product changes.
