@@ -24,9 +24,6 @@ constexpr Band bands[ZarnVoice::numBands] = {
     { 4000.0, 0.35, Biquad::peaking },
     { 8000.0, 0.30, Biquad::highShelf },
 };
-
-constexpr double centFactor = 1.00057779;
-constexpr double rightLineGain = 1.29;
 } // namespace
 
 ZarnVoice::ZarnVoice()
@@ -53,6 +50,32 @@ ZarnVoice::ZarnVoice()
 
 ZarnVoice::~ZarnVoice() = default;
 
+void ZarnVoice::moveTo (VoiceLanes& lanes, int lane) noexcept
+{
+    for (int o = 0; o < 3; ++o)
+    {
+        osc[o].moveTo (lanes.osc[o], lane);
+        oscLevel[o].value.moveTo (lanes.oscLevel[o], lane);
+        doubleLevel[o].value.moveTo (lanes.doubleLevel[o], lane);
+    }
+
+    lfo.moveTo (lanes.lfo, lane);
+    filter.moveTo (lanes.filter, lane);
+
+    for (int band = 0; band < numBands; ++band)
+        eq[band].moveTo (lanes.eq[band], lane);
+
+    ampEnv.moveTo (lanes.ampEnv, lane);
+    filterEnv.moveTo (lanes.filterEnv, lane);
+    delayLevel.moveTo (lanes.delayLevel, lane);
+    velocityGain.moveTo (lanes.velocityGain, lane);
+    volume.moveTo (lanes.volume, lane);
+    filterEnvAmount.moveTo (lanes.filterEnvAmount, lane);
+    lfoDepth.moveTo (lanes.lfoDepth, lane);
+    lastLfoProduct.moveTo (lanes.lastLfoProduct, lane);
+    lastPitchFactor.moveTo (lanes.lastPitchFactor, lane);
+}
+
 bool ZarnVoice::canPlaySound (juce::SynthesiserSound* sound)
 {
     return dynamic_cast<ZarnSound*> (sound) != nullptr;
@@ -67,7 +90,7 @@ void ZarnVoice::startNote (int midiNoteNumber, float velocity, juce::Synthesiser
     {
         o.baseInc = b;
         o.inc = b;
-        o.inc2 = b * doubleRatio;
+        o.inc2 = b * Oscillator::doubleRatio;
 
         if (o.detuned)
         {
@@ -109,26 +132,83 @@ void ZarnVoice::renderNextBlock (juce::AudioBuffer<float>& outputBuffer, int sta
     if (! active)
         return;
 
+    if (! filterOn)
+    {
+        if (releasing)
+            renderReleasedSilently (numSamples);
+
+        return;
+    }
+
     float* left = outputBuffer.getWritePointer (0, startSample);
     float* right = outputBuffer.getWritePointer (1, startSample);
+    const Stretch stretch = planStretch (numSamples);
+
+    for (int i = 0; i < stretch.chain; ++i)
+    {
+        if (releasing)
+            rampSample (left, right, i);
+        else
+            heldSample (left, right, i);
+    }
+
+    for (int i = stretch.chain; i < stretch.rendered; ++i)
+        outputStep (0.0f, 0.0, left, right, i);
+
+    finishStretch (stretch, numSamples);
+}
+
+// A held note runs its chain on every sample. A released one runs it until the amplitude ramp's
+// counter falls below 0; after that (the tail) only the delay lines sound, until the counter is
+// below -5 delay lengths and the note ends. The counter falls by one each sample either way.
+ZarnVoice::Stretch ZarnVoice::planStretch (int numSamples) const noexcept
+{
+    Stretch stretch;
 
     if (! releasing)
     {
-        if (filterOn)
+        stretch.chain = stretch.rendered = numSamples;
+        return stretch;
+    }
+
+    const float endOfTail = -5.0f * static_cast<float> (delayL.length);
+    float counter = ampEnv.releaseCounter;
+    bool tail = tailOnly;
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        if (! tail)
+            stretch.chain = i + 1;
+
+        counter -= 1.0f;
+
+        if (counter < 0.0f && ! tail)
+            tail = stretch.tailBegins = true;
+
+        if (counter < endOfTail)
         {
-            renderHeld (left, right, numSamples);
-            recoverNonFiniteStages (numSamples);
+            stretch.rendered = i + 1;
+            stretch.noteEnds = true;
+            return stretch;
         }
     }
-    else if (filterOn)
-    {
-        renderReleased (left, right, numSamples);
-        recoverNonFiniteStages (numSamples);
-    }
-    else
-    {
-        renderReleasedSilently (numSamples);
-    }
+
+    stretch.rendered = numSamples;
+    return stretch;
+}
+
+void ZarnVoice::finishStretch (const Stretch& stretch, int numSamples) noexcept
+{
+    for (int i = stretch.chain; i < stretch.rendered; ++i)
+        ampEnv.releaseCounter -= 1.0f;
+
+    if (stretch.tailBegins)
+        tailOnly = true;
+
+    if (stretch.noteEnds)
+        endNote();
+
+    recoverNonFiniteStages (numSamples);
 }
 
 // A value far outside its control's range (a huge gain, an infinite cutoff, a NaN level) can drive
@@ -159,52 +239,27 @@ void ZarnVoice::recoverNonFiniteStages (int numSamples) noexcept
             line->clear();
 }
 
-void ZarnVoice::renderHeld (float* left, float* right, int numSamples)
+inline void ZarnVoice::heldSample (float* left, float* right, int i) noexcept
 {
-    for (int i = 0; i < numSamples; ++i)
-    {
-        lfoStep();
-        pitchStep();
-        cutoffStep (filterEnv.tick());
-        const double s = mix();
-        const double y = chain (s, ampEnv.tick());
-        outputStep (static_cast<float> (y), y, left, right, i);
-    }
+    lfoStep();
+    pitchStep();
+    cutoffStep (filterEnv.tick());
+    const double s = mix();
+    const double y = chain (s, ampEnv.tick());
+    outputStep (static_cast<float> (y), y, left, right, i);
 }
 
-void ZarnVoice::renderReleased (float* left, float* right, int numSamples)
+inline void ZarnVoice::rampSample (float* left, float* right, int i) noexcept
 {
-    const float endOfTail = -5.0f * static_cast<float> (delayL.length);
-
-    for (int i = 0; i < numSamples; ++i)
-    {
-        if (tailOnly)
-        {
-            outputStep (0.0f, 0.0, left, right, i);
-            ampEnv.releaseCounter -= 1.0f;
-        }
-        else
-        {
-            lfoStep();
-            pitchStep();
-            filterEnv.releaseCounter -= 1.0f;
-            cutoffStep (filterEnv.releaseLevel (filterEnv.releaseCounter));
-            ampEnv.releaseCounter -= 1.0f;
-            const float gain = ampEnv.releaseLevel (ampEnv.releaseCounter);
-            const double s = mix();
-            const double y = chain (s, gain);
-            outputStep (static_cast<float> (y), y, left, right, i);
-        }
-
-        if (ampEnv.releaseCounter < 0.0f && ! tailOnly)
-            tailOnly = true;
-
-        if (ampEnv.releaseCounter < endOfTail)
-        {
-            endNote();
-            return;
-        }
-    }
+    lfoStep();
+    pitchStep();
+    filterEnv.releaseCounter -= 1.0f;
+    cutoffStep (filterEnv.releaseLevel (filterEnv.releaseCounter));
+    ampEnv.releaseCounter -= 1.0f;
+    const float gain = ampEnv.releaseLevel (ampEnv.releaseCounter);
+    const double s = mix();
+    const double y = chain (s, gain);
+    outputStep (static_cast<float> (y), y, left, right, i);
 }
 
 void ZarnVoice::renderReleasedSilently (int numSamples)
@@ -237,7 +292,7 @@ inline void ZarnVoice::pitchStep() noexcept
     if (product != lastLfoProduct)
     {
         lastLfoProduct = product;
-        lastPitchFactor = std::pow (centFactor, product * 1200.0);
+        lastPitchFactor = std::pow (Oscillator::centFactor, product * 1200.0);
     }
 
     const double m = lastPitchFactor;
@@ -245,7 +300,7 @@ inline void ZarnVoice::pitchStep() noexcept
     for (auto& o : osc)
     {
         o.inc = o.baseInc * m;
-        o.inc2 = o.baseInc * m * doubleRatio;
+        o.inc2 = o.baseInc * m * Oscillator::doubleRatio;
 
         if (o.detuned)
         {
@@ -317,7 +372,7 @@ inline void ZarnVoice::outputStep (float x, double y, float* left, float* right,
     const double dL = delayL.step (x);
     const double dR = delayR.step (x);
     left[i] = static_cast<float> (static_cast<double> (left[i]) + (y + dL * delayLevel));
-    right[i] = static_cast<float> (static_cast<double> (right[i]) + (dL * delayLevel + dR * rightLineGain));
+    right[i] = static_cast<float> (static_cast<double> (right[i]) + (dL * delayLevel + dR * VoiceLanes::rightLineGain));
 }
 
 void ZarnVoice::endNote()
