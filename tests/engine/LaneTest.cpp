@@ -163,6 +163,17 @@ std::vector<Scenario> scenarios()
                               s.setFilterOn (true);
                       } });
 
+    list.push_back ({ "voices with tables of their own, sine and triangle in turn", 9, 8192, 256, 44100.0,
+                      [] (ZarnSynthesiser& s) {
+                          setEveryStageWorking (s);
+                          int n = 0;
+                          s.writeVoices ([&n] (ZarnVoice& v) {
+                              v.osc[2].waveType = n++ % 2 == 0 ? Sine : Triangle;
+                              v.osc[2].init();
+                          });
+                      },
+                      {}, {} });
+
     list.push_back ({ "equaliser gains at the range ends", 7, 8192, 256, 44100.0,
                       [] (ZarnSynthesiser& s) {
                           setEveryStageWorking (s);
