@@ -137,10 +137,13 @@ void ZarnSynthesiser::renderVoices (juce::AudioBuffer<float>& buffer, int startS
         if (voices.getUnchecked (i) != laneVoices[i])
             inLanes = 0; // a voice was removed: every voice renders on its own
 
-    const int batch = LaneKernel::maxGroups * k->width;
+    if (inLanes > 0)
+    {
+        const int batch = LaneKernel::maxGroups * k->width;
 
-    for (int first = 0; first < inLanes; first += batch)
-        renderLanes (*k, first, std::min (batch, inLanes - first), buffer, startSample, numSamples);
+        for (int first = 0; first < inLanes; first += batch)
+            renderLanes (*k, first, std::min (batch, inLanes - first), buffer, startSample, numSamples);
+    }
 
     for (int i = inLanes; i < voices.size(); ++i)
         voices.getUnchecked (i)->renderNextBlock (buffer, startSample, numSamples);
