@@ -9,7 +9,8 @@
 // lane of the SIMD registers: 4 lanes with SSE2, 8 with AVX2. Every lane performs ZarnVoice's
 // single- and double-precision operations in ZarnVoice's order, with the same conversions between
 // them, so each lane's samples are bit for bit those of the voice rendered on its own; pow and fmod
-// stay calls of the library's functions, one for each lane that needs one. Each kernel is compiled
+// stay calls of the library's functions for each lane that needs one, pow's result kept for the
+// very same argument (PowCache). Each kernel is compiled
 // in a translation unit of its own, for its instruction set and without contraction of multiplies
 // and adds, and is chosen at run time. The voices' state stays in their VoiceLanes.
 struct LaneKernel
