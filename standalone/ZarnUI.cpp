@@ -1,6 +1,7 @@
 #include "standalone/ZarnUI.h"
 
 #include "standalone/ZarnAudioInit.h"
+#include "standalone/ZarnStartup.h"
 #include "timbre/SettingWriter.h"
 #include "timbre/SettingsTable.h"
 #include "timbre/TimbreDialogs.h"
@@ -21,7 +22,7 @@ constexpr double doubleSwitchLevel = 0.19;
 //==============================================================================
 ZarnUI::ZarnUI()
     : ZarnPanel (*this, audioInit->audioSource.synth, audioInit->audioSource.keyboardState,
-                 juce::File::getCurrentWorkingDirectory(), eqChangeCount, 143)
+                 ZarnStartup::startFolder(), eqChangeCount, 143)
 {
     for (int i = 0; i < ZarnSynthesiser::numVoices; ++i)
         voices[i] = synth.getZarnVoice (i);

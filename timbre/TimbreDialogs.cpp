@@ -7,7 +7,8 @@ namespace
     const char* const pattern = "*.xml";
 
     // The platform's file dialog moves the working directory to the folder it starts in and
-    // leaves it there; "presets.xml" is found through the working directory, so it is put back.
+    // leaves it there; the dialogs put it back, so that they leave the program's (or, inside a
+    // host, the host's) working directory as they found it.
     class WorkingDirectoryKeeper
     {
     public:

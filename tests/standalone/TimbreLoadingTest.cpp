@@ -432,3 +432,27 @@ TEST_F (StandaloneTimbre, EveryShippedPresetRendersAHeldChordCleanly)
 
     audioInit->deviceManager.restartLastAudioDevice();
 }
+
+// "presets.xml" and the images belong to the folder the program started in, not to wherever the
+// working directory stands when the panel is built.
+TEST_F (StandaloneTimbre, PresetsAndImagesComeFromTheStartFolderWhereverTheWorkingDirectoryMoves)
+{
+    auto lead = startValues();
+    lead["ampAtk"] = "201";
+    StandaloneRig::writePresets (document (element ("lead", lead)));
+
+    const auto elsewhere = StandaloneRig::workingDirectory().getChildFile ("elsewhere");
+    ASSERT_TRUE (elsewhere.createDirectory());
+    elsewhere.getChildFile ("presets.xml").replaceWithText (document (element ("other", startValues())));
+    ASSERT_TRUE (elsewhere.setAsCurrentWorkingDirectory());
+
+    panel = std::make_unique<ZarnUI>();
+    StandaloneRig::pumpPending();
+    StandaloneRig::workingDirectory().setAsCurrentWorkingDirectory();
+
+    EXPECT_EQ (panel->presetsBox->getNumItems(), 1);
+    EXPECT_EQ (panel->presetsBox->getText(), "lead");
+    EXPECT_EQ (panel->ampatk->getValue(), 201.0);
+    EXPECT_EQ (panel->backgroundImage.getWidth(), 400);
+    EXPECT_EQ (panel->ampatk->filmStrip.getWidth(), 52);
+}
