@@ -1,5 +1,7 @@
 #include "plugin/ZarnJuceFilter.h"
 
+#include "plugin/ZarnEditorComponent.h"
+
 #include "engine/ZarnSound.h"
 #include "timbre/SettingWriter.h"
 #include "timbre/SettingsTable.h"
@@ -168,12 +170,10 @@ void ZarnJuceFilter::reset() {}
 
 juce::AudioProcessorEditor* ZarnJuceFilter::createEditor()
 {
-    // The editor is not part of the library yet: the wrapper then reports none to the host.
-    return nullptr;
+    return new ZarnEditorComponent (*this);
 }
 
-// Must agree with createEditor.
-bool ZarnJuceFilter::hasEditor() const { return false; }
+bool ZarnJuceFilter::hasEditor() const { return true; }
 
 int ZarnJuceFilter::getNumPrograms() { return 0; }
 int ZarnJuceFilter::getCurrentProgram() { return 0; }
