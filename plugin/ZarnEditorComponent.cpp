@@ -163,16 +163,14 @@ void ZarnEditorComponent::comboBoxChanged (juce::ComboBox* box)
 
 void ZarnEditorComponent::saveTimbreAs()
 {
-    const auto target = TimbreDialogs::chooseFileToSave();
-
-    if (target.file != juce::File())
+    TimbreDialogs::launchSave (chooser, [this] (const TimbreDialogs::SaveTarget& target) {
         saveTimbre (target.file, target.timbreName);
+    });
 }
 
 void ZarnEditorComponent::chooseTimbreToLoad()
 {
-    const auto file = TimbreDialogs::chooseFileToLoad();
-
-    if (file != juce::File())
+    TimbreDialogs::launchLoad (chooser, [this] (const juce::File& file) {
         loadTimbre (file.getFullPathName(), file.getFileNameWithoutExtension());
+    });
 }
