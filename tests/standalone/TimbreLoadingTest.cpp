@@ -1,4 +1,6 @@
 #include "engine/WaveType.h"
+#include "plugin/ZarnEditorComponent.h"
+#include "plugin/ZarnJuceFilter.h"
 #include "standalone/ZarnAudioInit.h"
 #include "standalone/ZarnUI.h"
 #include "timbre/TimbreFile.h"
@@ -89,7 +91,7 @@ struct PanelState
     bool operator== (const PanelState& other) const { return values == other.values && flags == other.flags; }
 };
 
-PanelState stateOf (ZarnUI& p)
+PanelState stateOf (ZarnPanel& p)
 {
     PanelState s;
 
@@ -455,4 +457,53 @@ TEST_F (StandaloneTimbre, PresetsAndImagesComeFromTheStartFolderWhereverTheWorki
     EXPECT_EQ (panel->ampatk->getValue(), 201.0);
     EXPECT_EQ (panel->backgroundImage.getWidth(), 400);
     EXPECT_EQ (panel->ampatk->filmStrip.getWidth(), 52);
+}
+
+// Both deliverables write and read the same files: a timbre saved by the standalone panel loads
+// into the plug-in's editor (and its parameters), and one saved by the editor loads back here.
+TEST_F (StandaloneTimbre, TimbresPassBetweenTheStandaloneAndThePlugIn)
+{
+    auto mine = startValues();
+    const char* values[][2] = {
+        { "osc0wave", "3" }, { "osc0lvl", "0.7" }, { "osc0dtn", "-5" }, { "osc0cent", "12" }, { "osc0pw", "0.3" }, { "osc0double", "0" },
+        { "osc1switch", "0" }, { "osc1wave", "4" }, { "osc2wave", "2" }, { "osc2lvl", "0.45" }, { "moogSwitch", "0" },
+        { "moogCutoff", "2500" }, { "moogRes", "0.3" }, { "ampAtk", "30" }, { "ampRls", "700" }, { "delayLvl", "0.2" },
+        { "lfoSwitch", "1" }, { "lfoWave", "1" }, { "lfoRate", "4.5" }, { "lfoDepth", "0.05" }, { "eqSwitch", "1" }, { "eq1", "-2.5" },
+    };
+
+    for (const auto& [key, value] : values)
+        mine[key] = value;
+
+    loadOne (mine);
+    const auto fromStandalone = StandaloneRig::workingDirectory().getChildFile ("cross.xml");
+    panel->saveTimbre (fromStandalone, "cross");
+
+    ZarnJuceFilter processor;
+    auto editor = std::make_unique<ZarnEditorComponent> (processor);
+    StandaloneRig::pumpPending();
+    editor->loadTimbre (fromStandalone.getFullPathName(), "cross");
+    StandaloneRig::pumpPending();
+
+    EXPECT_TRUE (stateOf (*editor) == stateOf (*panel));
+    EXPECT_EQ (processor.synth.getOscWave (0), Sine);
+    EXPECT_EQ (processor.synth.getLfoWave(), Sawtooth);
+    EXPECT_EQ (processor.getParameter (26), 2500.0f);
+
+    // Changed in the editor, saved there, loaded here.
+    editor->sawtoothButton[2]->triggerClick();
+    editor->filterSwitch->triggerClick();
+    editor->lfoTriangleButton->triggerClick();
+    editor->fltcut->setValue (1230, juce::sendNotificationAsync);
+    editor->eq[6]->setValue (-7.5, juce::sendNotificationAsync);
+    StandaloneRig::pumpPending();
+    const auto fromPlugIn = StandaloneRig::workingDirectory().getChildFile ("back.xml");
+    editor->saveTimbre (fromPlugIn, "back");
+
+    panel->loadTimbre (fromPlugIn.getFullPathName(), "back");
+    StandaloneRig::pumpPending();
+    EXPECT_TRUE (stateOf (*panel) == stateOf (*editor));
+    EXPECT_EQ (panel->fltcut->getValue(), 1230.0);
+    EXPECT_TRUE (panel->filterSwitch->on);
+    EXPECT_EQ (synth().getOscWave (2), Sawtooth);
+    EXPECT_EQ (synth().getLfoWave(), Triangle);
 }
