@@ -132,32 +132,32 @@ void ZarnPanel::addPresetsLabelAndButtons()
 
 ZarnKnob* ZarnPanel::addKnob (int index)
 {
-    const auto& row = S::rows[index];
-    auto* knob = new ZarnKnob (row.name);
-    face.addAndMakeVisible (knob);
-    knob->setSliderStyle (juce::Slider::RotaryVerticalDrag);
-    knob->setRange (row.minimum, row.maximum, row.step);
-    knob->addListener (this);
-
-    // Where the range alone doesn't give the start value, the knob is set to it with a change
-    // message, which its handler meets once the message loop runs.
-    if (knob->getValue() != row.start)
-        knob->setValue (row.start, juce::sendNotificationAsync);
-
-    controls[index] = knob;
+    auto* knob = new ZarnKnob (S::rows[index].name);
+    addValueControl (*knob, index, juce::Slider::RotaryVerticalDrag);
     return knob;
 }
 
 ZarnSlider* ZarnPanel::addSlider (int index)
 {
-    const auto& row = S::rows[index];
-    auto* slider = new ZarnSlider (row.name);
-    face.addAndMakeVisible (slider);
-    slider->setSliderStyle (juce::Slider::LinearVertical);
-    slider->setRange (row.minimum, row.maximum, row.step);
-    slider->addListener (this);
-    controls[index] = slider;
+    auto* slider = new ZarnSlider (S::rows[index].name);
+    addValueControl (*slider, index, juce::Slider::LinearVertical);
     return slider;
+}
+
+void ZarnPanel::addValueControl (juce::Slider& control, int index, juce::Slider::SliderStyle style)
+{
+    const auto& row = S::rows[index];
+    face.addAndMakeVisible (control);
+    control.setSliderStyle (style);
+    control.setRange (row.minimum, row.maximum, row.step);
+    control.addListener (this);
+
+    // Where the range alone doesn't give the start value, the control is set to it with a
+    // change message, which its handler meets once the message loop runs.
+    if (control.getValue() != row.start)
+        control.setValue (row.start, juce::sendNotificationAsync);
+
+    controls[index] = &control;
 }
 
 ZarnSwitch* ZarnPanel::addSwitch (int index)
@@ -361,7 +361,8 @@ std::vector<ZarnPanel::Selector> ZarnPanel::waveGroup (int index) const
 
 void ZarnPanel::selectWaveButton (int o, int kind, bool lfoGroup)
 {
-    const auto group = waveGroup (S::indexOf (lfoGroup ? S::lfoWave : S::oscWave, lfoGroup ? 0 : o));
+    const int index = S::indexOf (lfoGroup ? S::lfoWave : S::oscWave, lfoGroup ? 0 : o);
+    const auto group = index >= 0 ? waveGroup (index) : std::vector<Selector>();
     const bool hasKind = std::any_of (group.begin(), group.end(), [kind] (const Selector& s) { return s.kind == kind; });
 
     if (hasKind)

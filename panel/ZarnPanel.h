@@ -144,6 +144,7 @@ protected:
 private:
     ZarnKnob* addKnob (int index);
     ZarnSlider* addSlider (int index);
+    void addValueControl (juce::Slider& control, int index, juce::Slider::SliderStyle style);
     ZarnSwitch* addSwitch (int index);
     ZarnButton* addSelector (int kind);
 

@@ -5,6 +5,7 @@
 #include "plugin/PluginFolder.h"
 #include "plugin/ZarnEditorComponent.h"
 #include "plugin/ZarnJuceFilter.h"
+#include "tests/support/TimbreText.h"
 #include "tests/support/WindowManagerAtoms.h"
 #include "timbre/TimbreFile.h"
 
@@ -66,21 +67,6 @@ T* findIn (juce::Component& root, const std::function<bool (T&)>& wanted)
             return found;
 
     return nullptr;
-}
-
-juce::String timbreElement (const juce::String& tag, const std::map<std::string, std::string>& attributes)
-{
-    juce::String text = "  <" + tag;
-
-    for (const auto& [key, value] : attributes)
-        text << " " << juce::String (key) << "=\"" << juce::String (value) << "\"";
-
-    return text + "/>\n";
-}
-
-juce::String timbreDocument (const juce::String& elements)
-{
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TIMBRES>\n" + elements + "</TIMBRES>\n";
 }
 
 class Editor : public ::testing::Test
@@ -442,7 +428,7 @@ TEST_F (Editor, TheLoaderSetsTheParametersInTheTablesOrderThenShowsThem)
 
     // Every attribute a value of its own; switches as the editor reads them (integers), values
     // beyond the controls' ranges passed on as read, a missing attribute read as 0.
-    std::map<std::string, std::string> attributes;
+    TimbreText::Attributes attributes;
     std::map<int, float> expected;
     const char* keys[] = { "osc0switch", "osc0wave", "osc0lvl", "osc0dtn", "osc0cent", "osc0pw", "osc0double",
                            "osc1switch", "osc1wave", "osc1lvl", "osc1dtn", "osc1cent", "osc1pw", "osc1double",
@@ -470,7 +456,7 @@ TEST_F (Editor, TheLoaderSetsTheParametersInTheTablesOrderThenShowsThem)
     }
 
     const auto file = juce::File::createTempFile (".xml");
-    file.replaceWithText (timbreDocument (timbreElement ("Lead", attributes)));
+    file.replaceWithText (TimbreText::document (TimbreText::element ("Lead", attributes)));
     editor->statusLabel->setText ("mark", juce::dontSendNotification);
 
     host.changes.clear();
@@ -539,11 +525,11 @@ TEST_F (Editor, AutomationMovesNoControlUntilALoadEvenOfAMissingFile)
 
 TEST_F (Editor, PresetsLiveInTheProcessorAcrossEditors)
 {
-    std::map<std::string, std::string> lead { { "ampAtk", "201" }, { "osc0switch", "1" }, { "osc0pw", "0.2" } };
-    std::map<std::string, std::string> byDefault { { "ampAtk", "102" }, { "ampDcy", "502" }, { "osc0switch", "1" } };
-    std::map<std::string, std::string> pad { { "ampAtk", "1500" }, { "eqSwitch", "1" } };
-    presets().replaceWithText (timbreDocument (timbreElement ("lead", lead) + timbreElement ("default", byDefault)
-                                               + timbreElement ("pad", pad)));
+    TimbreText::Attributes lead { { "ampAtk", "201" }, { "osc0switch", "1" }, { "osc0pw", "0.2" } };
+    TimbreText::Attributes byDefault { { "ampAtk", "102" }, { "ampDcy", "502" }, { "osc0switch", "1" } };
+    TimbreText::Attributes pad { { "ampAtk", "1500" }, { "eqSwitch", "1" } };
+    presets().replaceWithText (TimbreText::document (TimbreText::element ("lead", lead) + TimbreText::element ("default", byDefault)
+                                               + TimbreText::element ("pad", pad)));
 
     // The first editor loads "default" while the box shows the first preset.
     open();

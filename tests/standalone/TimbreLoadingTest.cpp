@@ -5,6 +5,7 @@
 #include "standalone/ZarnUI.h"
 #include "timbre/TimbreFile.h"
 #include "tests/standalone/StandaloneRig.h"
+#include "tests/support/TimbreText.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ ZarnSynthesiser& synth()
     return audioInit->audioSource.synth;
 }
 
-using Settings = std::map<std::string, std::string>;
+using Settings = TimbreText::Attributes;
 
 // The panel's own start values, as a timbre.
 Settings startValues()
@@ -67,20 +68,8 @@ Settings startValues()
     return s;
 }
 
-juce::String element (const juce::String& tag, const Settings& settings)
-{
-    juce::String text = "  <" + tag;
-
-    for (const auto& [key, value] : settings)
-        text << " " << juce::String (key) << "=\"" << juce::String (value) << "\"";
-
-    return text + "/>\n";
-}
-
-juce::String document (const juce::String& elements)
-{
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TIMBRES>\n" + elements + "</TIMBRES>\n";
-}
+using TimbreText::document;
+using TimbreText::element;
 
 // Everything the panel shows: the 36 knob and slider values, the 10 switches, the 18 selectors.
 struct PanelState
