@@ -495,6 +495,7 @@ TEST_F (Editor, AutomationMovesNoControlUntilALoadEvenOfAMissingFile)
 {
     open();
     const double cutoffShown = editor->fltcut->getValue();
+    ASSERT_EQ (cutoffShown, 0.0);
 
     // Automation from the host: the sound changes, the knob stays, and the change message only
     // waits for the block being rendered (the callback lock, held here by a "render" thread).
@@ -516,6 +517,17 @@ TEST_F (Editor, AutomationMovesNoControlUntilALoadEvenOfAMissingFile)
 
     EXPECT_EQ (editor->fltcut->getValue(), cutoffShown);
     EXPECT_TRUE (processor->synth.readVoice (3, [] (ZarnVoice& v) { return v.filter.baseCutoff == 1230.0; }));
+
+    // Saving writes what the controls show, and the waves that the first voice plays.
+    processor->setParameter (15, 4.0f);
+    const auto file = juce::File::createTempFile (".xml");
+    editor->saveTimbre (file, "shown");
+    const auto saved = TimbreFile::findTimbre (file.getFullPathName(), "shown");
+    file.deleteFile();
+    ASSERT_NE (saved, nullptr);
+    EXPECT_EQ (saved->getStringAttribute ("moogCutoff"), "0") << "the knob, not the automated 1230";
+    EXPECT_EQ (saved->getStringAttribute ("osc2wave"), "4");
+    EXPECT_TRUE (editor->squareButton[2]->selected);
 
     host.changes.clear();
     editor->loadTimbre (PluginFolder::get().getChildFile ("no-such-file.xml").getFullPathName(), "default");

@@ -14,7 +14,7 @@ class PanelLook : public juce::Component,
 {
 public:
     PanelLook (const juce::File& folder, juce::MidiKeyboardState& keyboardState)
-        : ZarnPanel (*this, synth, keyboardState, folder, eqCount, -1)
+        : ZarnPanel (*this, silentSynth, keyboardState, folder, eqCount, -1)
     {
         addControls();
         options = addTextButton ("Options");
@@ -64,7 +64,7 @@ public:
 private:
     void apply (int, double) override {}
 
-    ZarnSynthesiser synth;
+    ZarnSynthesiser silentSynth;
     int eqCount = 0;
     juce::TextButton* options = nullptr;
 };
