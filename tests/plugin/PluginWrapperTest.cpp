@@ -113,12 +113,13 @@ TEST_F (PluginWrapper, ParameterChangesTheListenersHearReachTheHost)
     EXPECT_EQ (filter->getParameter (27), 0.5f);
 }
 
-TEST_F (PluginWrapper, OpenFindsNoEditorYetAndClearsTheFlag)
+TEST_F (PluginWrapper, OpenMakesAnEditorOnceAndKeepsTheFlag)
 {
     EXPECT_EQ (fx->flags, 0x131);
     EXPECT_EQ (fx->dispatcher (fx, effOpen, 0, 0, nullptr, 0.0f), 0);
-    EXPECT_EQ (fx->flags & effFlagsHasEditor, 0);
+    EXPECT_EQ (fx->flags, 0x131);
     EXPECT_EQ (filter->getActiveEditor(), nullptr);
+    EXPECT_EQ (filter->editorOpenCount, 1) << "that editor was the processor's first";
 }
 
 TEST_F (PluginWrapper, UnusableOutputPointersGetTheBlockThroughScratch)
