@@ -6,6 +6,7 @@ Wine's prefix and display come from the environment (WINEPREFIX, DISPLAY).
 
 usage: e2e_windows.py program ZARN_EXE GUI_RESOURCE_DIR SHOTS_DIR
        e2e_windows.py timbres ZARN_EXE GUI_RESOURCE_DIR SHOTS_DIR LINUX_ZARN LINUX_GUI_RESOURCE_DIR
+       e2e_windows.py editor EDITOR_HOST_EXE PLUGIN_DLL SHOTS_DIR
 """
 import os
 import sys
@@ -152,11 +153,51 @@ def scenario_timbres(zarn_exe, gui_resource, shots, linux_zarn, linux_gui_resour
         e2e.shutil.rmtree(folder, ignore_errors=True)
 
 
+def scenario_editor(host_exe, plugin_dll, shots):
+    """The plug-in's editor in a window of a Windows host (tests/windows/EditorHost.cpp): it
+    paints the panel there, and a key clicked on its keyboard plays and comes back to the host."""
+    host = e2e.subprocess.Popen(["wine", host_exe, plugin_dll, "8"], stdout=e2e.subprocess.PIPE, text=True)
+    try:
+        found = wait_for(lambda: xdo("search", "--onlyvisible", "--name", "^zarN editor host$"), 20)
+        check(len(found) == 1, "the host's window shows")
+        window = found[0]
+        check(e2e.geometry(window)[2:] == (800, 550), "it has the editor's size, 800 by 550")
+        xdo("mousemove", 1270, 890)  # away from the controls, which show tooltips
+        time.sleep(1.5)
+        shot = os.path.join(shots, "windows-editor.png")
+        e2e.screenshot(window, shot)
+        colours = int(e2e.subprocess.run(["convert", shot, "-format", "%k", "info:"],
+                                         capture_output=True, text=True).stdout)
+        check(colours > 100, "the editor paints the panel in the host's window (%d colours)" % colours)
+
+        # Note 81 on the editor's keyboard, as on the program's panel.
+        xdo("mousemove", "--window", window, 301 + 16 * 17 + 8, 463 + 60)
+        time.sleep(0.3)
+        xdo("mousedown", 1)
+        time.sleep(0.5)
+        xdo("mouseup", 1)
+
+        output, _ = host.communicate(timeout=60)
+    finally:
+        if host.poll() is None:
+            host.kill()
+            host.wait()
+    print(output)
+    check(host.returncode == 0, "the host's requests are answered, and the editor closes")
+    check("editor window 800x550 at 0,0 in the host window" in output, "the editor's window fills the host's")
+    note_ons = int(e2e.re.search(r"note-ons from the plug-in (\d+)", output).group(1))
+    loudest = float(e2e.re.search(r"loudest sample ([0-9.]+)", output).group(1))
+    check(note_ons >= 1, "the clicked key comes back to the host as a note-on")
+    check(loudest > 0.01, "and it sounds (loudest sample %.3f)" % loudest)
+
+
 if __name__ == "__main__":
     name = sys.argv[1]
     exe, resources, shots_dir = (os.path.abspath(a) for a in sys.argv[2:5])
     if name == "program":
         scenario_program(exe, resources, shots_dir)
+    elif name == "editor":
+        scenario_editor(exe, resources, shots_dir)
     elif name == "timbres":
         scenario_timbres(exe, resources, shots_dir, os.path.abspath(sys.argv[5]), os.path.abspath(sys.argv[6]))
     else:
