@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # wine.sh start|stop DISPLAY_NUMBER STATE_DIR: a private Xvfb and a 32-bit Wine prefix in
-# STATE_DIR/wine-prefix for the Windows build's tests. The prefix is made once (its first start
-# takes about 12 s) and kept; its wineserver stays up between the tests of a run.
+# STATE_DIR/wine-prefix for the Windows build's tests. The prefix is made once (about 15 s) and
+# kept; its wineserver stays up between the tests of a run.
 set -eu
 action=$1 display=$2 state=$3
 here=$(cd "$(dirname "$0")" && pwd)
