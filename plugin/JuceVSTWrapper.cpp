@@ -89,7 +89,7 @@ void JuceVSTWrapper::open()
     if (editorComp != nullptr)
         return;
 
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const auto request = PluginMessageLoop::userInterfaceRequest();
     std::unique_ptr<juce::AudioProcessorEditor> probe (processor->createEditorIfNeeded());
 
     if (probe == nullptr)
@@ -345,7 +345,7 @@ VstIntPtr JuceVSTWrapper::editorGetRect (void* ptr)
     if (ptr == nullptr)
         return 0;
 
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const auto request = PluginMessageLoop::userInterfaceRequest();
 
     if (editorComp == nullptr)
         editorComp.reset (processor->createEditorIfNeeded());
@@ -363,7 +363,7 @@ VstIntPtr JuceVSTWrapper::editorGetRect (void* ptr)
 
 VstIntPtr JuceVSTWrapper::editorOpen (void* parentWindow)
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const auto request = PluginMessageLoop::userInterfaceRequest();
 
     if (editorComp == nullptr)
         editorComp.reset (processor->createEditorIfNeeded());
@@ -379,15 +379,14 @@ VstIntPtr JuceVSTWrapper::editorOpen (void* parentWindow)
 
 VstIntPtr JuceVSTWrapper::editorClose()
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const auto request = PluginMessageLoop::userInterfaceRequest();
     deleteEditor();
     return 0;
 }
 
 VstIntPtr JuceVSTWrapper::editIdle()
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
-    hostLoop->processPendingEvents();
+    PluginMessageLoop::idle();
     return 0;
 }
 
