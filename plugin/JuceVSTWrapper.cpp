@@ -1,5 +1,6 @@
 #include "plugin/JuceVSTWrapper.h"
 
+#include "plugin/HostUiCall.h"
 #include "plugin/VstPinProperties.h"
 
 #include <cstring>
@@ -62,8 +63,8 @@ JuceVSTWrapper::JuceVSTWrapper (audioMasterCallback audioMasterToUse, std::uniqu
 
 JuceVSTWrapper::~JuceVSTWrapper()
 {
-    // The message thread may be delivering one of the processor's messages: wait for it.
-    const juce::MessageManagerLock lock;
+    // With the plug-in's message thread paused, no message of the processor is being delivered.
+    const HostUiCall call;
 
     deleteEditor();
     processor->removeListener (this);
@@ -89,7 +90,7 @@ void JuceVSTWrapper::open()
     if (editorComp != nullptr)
         return;
 
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const HostUiCall call;
     std::unique_ptr<juce::AudioProcessorEditor> probe (processor->createEditorIfNeeded());
 
     if (probe == nullptr)
@@ -340,17 +341,21 @@ juce::Optional<juce::AudioPlayHead::PositionInfo> JuceVSTWrapper::getPosition() 
     return {};
 }
 
+// The editor runs on the host's threads for its whole life: while one exists the plug-in's own
+// message thread is paused (editorLoop), and the host's effEditIdle, sent about every 20 ms by
+// the hosts we know, dispatches its window events, timers and repaints. So every mouse and key
+// event runs on the host's editor thread, and the automation it sends reaches the host on that
+// thread, not on one of ours. The alternative, taking the loop only for each request, also
+// paints without idle, but stops and restarts the plug-in's message thread at every request and
+// then delivers the editor's events on an ever new thread of ours between them.
 VstIntPtr JuceVSTWrapper::editorGetRect (void* ptr)
 {
     if (ptr == nullptr)
         return 0;
 
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const HostUiCall call;
 
-    if (editorComp == nullptr)
-        editorComp.reset (processor->createEditorIfNeeded());
-
-    if (editorComp == nullptr)
+    if (! makeEditor())
         return 0;
 
     editorRect.top = 0;
@@ -361,17 +366,23 @@ VstIntPtr JuceVSTWrapper::editorGetRect (void* ptr)
     return 1;
 }
 
+// ptr is the X window that the host made for the editor.
 VstIntPtr JuceVSTWrapper::editorOpen (void* parentWindow)
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
-
-    if (editorComp == nullptr)
-        editorComp.reset (processor->createEditorIfNeeded());
-
-    if (editorComp == nullptr)
+    if (parentWindow == nullptr)
         return 0;
 
+    const HostUiCall call;
+
+    if (! makeEditor())
+        return 0;
+
+    if (editorComp->isOnDesktop())
+        editorComp->removeFromDesktop();
+
+    // The component's window is made as a child of the host's window, at its top-left corner.
     editorComp->setOpaque (true);
+    editorComp->setVisible (false);
     editorComp->addToDesktop (0, parentWindow);
     editorComp->setVisible (true);
     return 1;
@@ -379,21 +390,49 @@ VstIntPtr JuceVSTWrapper::editorOpen (void* parentWindow)
 
 VstIntPtr JuceVSTWrapper::editorClose()
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const HostUiCall call;
     deleteEditor();
     return 0;
 }
 
 VstIntPtr JuceVSTWrapper::editIdle()
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
-    hostLoop->processPendingEvents();
+    HostUiCall call;
+    call.processPendingEvents();
     return 0;
 }
 
+bool JuceVSTWrapper::makeEditor()
+{
+    if (editorComp == nullptr)
+    {
+        editorComp.reset (processor->createEditorIfNeeded());
+
+        if (editorComp != nullptr)
+            editorLoop.emplace();
+    }
+
+    return editorComp != nullptr;
+}
+
+// Called inside a HostUiCall.
 void JuceVSTWrapper::deleteEditor()
 {
+    if (editorComp == nullptr)
+        return;
+
+    // Open menus and dialogs (the editor's file choosers are asynchronous, so no modal loop runs
+    // beneath this request) are dismissed first; their callbacks, which the framework delivers
+    // as messages, then run while the editor they report to still exists.
+    juce::PopupMenu::dismissAllActiveMenus();
+
+    if (auto* modal = juce::ModalComponentManager::getInstanceWithoutCreating())
+        modal->cancelAllModalComponents();
+
+    (*editorLoop)->processPendingEvents();
+
     editorComp.reset(); // the editor tells its processor that it goes
+    editorLoop.reset();
 }
 
 JUCE_END_IGNORE_WARNINGS_GCC_LIKE

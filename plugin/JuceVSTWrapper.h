@@ -9,6 +9,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
+#include <optional>
 
 // The VST 2.4 effect object around one processor: it gives the host the plug-in's settings and
 // answers, turns the host's requests into calls of the processor, runs each block under the
@@ -70,6 +71,7 @@ private:
     VstIntPtr editorOpen (void* parentWindow);
     VstIntPtr editorClose();
     VstIntPtr editIdle();
+    bool makeEditor();
     void deleteEditor();
     void sendOutgoingEvents();
 
@@ -77,6 +79,8 @@ private:
     juce::SharedResourcePointer<PluginMessageThread> messageThread;
     std::unique_ptr<juce::AudioProcessor> processor;
     std::unique_ptr<juce::AudioProcessorEditor> editorComp;
+    // Held for as long as editorComp exists: the host's idle requests run the editor.
+    std::optional<juce::SharedResourcePointer<HostDrivenEventLoop>> editorLoop;
     ERect editorRect {};
 
     // The block's MIDI: the host's events in, the processor's additions, back out to the host.

@@ -1,5 +1,5 @@
 // The library's one way in: the host calls the entry once for every instance it makes.
-#include "plugin/HostDrivenEventLoop.h"
+#include "plugin/HostUiCall.h"
 #include "plugin/JuceVSTWrapper.h"
 #include "plugin/PluginFolder.h"
 #include "plugin/ZarnJuceFilter.h"
@@ -35,7 +35,7 @@ extern "C" __attribute__ ((visibility ("default"))) AEffect* VSTPluginMain (audi
         initialiseOnce();
 
         // The instance is built on the host's thread, which is the message thread meanwhile.
-        const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+        const HostUiCall call;
 
         if (audioMaster (nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
             return nullptr;
