@@ -34,6 +34,12 @@ Entry Library::entry() const
     return reinterpret_cast<Entry> (symbol ("VSTPluginMain"));
 }
 
+const Library& pluginLibrary()
+{
+    static Library library (ZARN_PLUGIN_PATH);
+    return library;
+}
+
 Instance::Instance (const Library& library, VstIntPtr hostVersion)
     : version (hostVersion)
 {

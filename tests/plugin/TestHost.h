@@ -74,6 +74,9 @@ private:
     void* handle = nullptr;
 };
 
+// The built plug-in library (ZARN_PLUGIN_PATH), loaded once per test program.
+const Library& pluginLibrary();
+
 // One instance made through the library's entry; closed on destruction.
 class Instance
 {
