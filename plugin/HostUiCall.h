@@ -8,7 +8,8 @@
 // While one exists, the calling host thread runs the framework alone: it holds a lock shared by
 // every instance in the process (hosts call from more than one thread, e.g. effOpen on their
 // main thread and the editor requests on another), the plug-in's own message thread is paused,
-// and the calling thread is the framework's message thread.
+// and the calling thread is the framework's message thread. The framework is set up before and
+// kept up while one exists.
 class HostUiCall
 {
 public:
@@ -19,6 +20,7 @@ public:
     void processPendingEvents();
 
 private:
+    juce::SharedResourcePointer<juce::ScopedJuceInitialiser_GUI> framework;
     std::unique_lock<std::recursive_mutex> lock;
     juce::SharedResourcePointer<HostDrivenEventLoop> loop;
 

@@ -75,7 +75,9 @@ private:
     void deleteEditor();
     void sendOutgoingEvents();
 
-    // The message loop: started by the first instance of the process, stopped by the last.
+    // The framework's user-interface support and its message loop, shared by the instances of the
+    // process: the first starts them, the last shuts them down.
+    juce::SharedResourcePointer<juce::ScopedJuceInitialiser_GUI> framework;
     juce::SharedResourcePointer<PluginMessageThread> messageThread;
     std::unique_ptr<juce::AudioProcessor> processor;
     std::unique_ptr<juce::AudioProcessorEditor> editorComp;

@@ -4,22 +4,16 @@
 #include "plugin/PluginFolder.h"
 #include "plugin/ZarnJuceFilter.h"
 
-#include <juce_gui_basics/juce_gui_basics.h>
-
 #include <memory>
 #include <mutex>
 
 namespace
 {
-// The framework's user-interface support, once per process, for the first instance.
-void initialiseOnce()
+// Once per process, for the first instance.
+void installImageLocatorOnce()
 {
     static std::once_flag once;
-
-    std::call_once (once, [] {
-        juce::initialiseJuce_GUI();
-        PluginFolder::installImageLocator();
-    });
+    std::call_once (once, [] { PluginFolder::installImageLocator(); });
 }
 } // namespace
 
@@ -32,7 +26,7 @@ extern "C" __attribute__ ((visibility ("default"))) AEffect* VSTPluginMain (audi
 
     try
     {
-        initialiseOnce();
+        installImageLocatorOnce();
 
         // The instance is built on the host's thread, which is the message thread meanwhile.
         const HostUiCall call;
