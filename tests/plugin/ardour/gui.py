@@ -15,33 +15,11 @@ import time
 
 import numpy as np
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from xdriver import check, click_in_window, screenshot, wait_for, window_image, xdo  # noqa: E402
+
 EDITOR_SIZE = "800x550"
 FILTER_SWITCH = 21
-
-
-def fail(message):
-    print("FAIL: " + message)
-    sys.exit(1)
-
-
-def check(condition, message):
-    if not condition:
-        fail(message)
-    print("ok: " + message)
-
-
-def xdo(*args):
-    return subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True, text=True).stdout.split()
-
-
-def wait_for(condition, timeout):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.2)
-    return condition()
 
 
 def pixels(image, source_format):
@@ -52,10 +30,6 @@ def pixels(image, source_format):
                          capture_output=True, check=True).stdout
     width, height = int(size[0]), int(size[1])
     return np.frombuffer(rgb, dtype=np.uint8).reshape(height, width, 3)
-
-
-def window_image(window):
-    return subprocess.run(["xwd", "-id", window, "-silent"], capture_output=True, check=True).stdout
 
 
 def parameter(session_file, index):
@@ -106,12 +80,8 @@ def main():
             return shown.shape == background.shape and np.all(shown == background, axis=2).mean() > 0.5
 
         check(wait_for(painted, 10), "the editor paints the panel in Ardour's window")
-        subprocess.run(["convert", "xwd:-", shot], input=window_image(plugin_window[0]), check=True)
-        print("screenshot: " + shot)
-
-        xdo("mousemove", "--window", editor, switch_x, switch_y)
-        time.sleep(0.3)
-        xdo("click", 1)
+        screenshot(plugin_window[0], shot)
+        click_in_window(editor, switch_x, switch_y, settle=0.3)
         time.sleep(1.0)
 
         # The editor takes the keyboard focus: the main window gets it back for Ctrl+S.
