@@ -138,7 +138,7 @@ std::vector<std::uint32_t> pixelsOf (const HostWindow& window, juce::Rectangle<i
     return window.pixels (r.getX(), r.getY(), r.getWidth(), r.getHeight());
 }
 
-class PluginEditor : public ::testing::Test
+class EditorInHost : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -169,7 +169,7 @@ protected:
 
 // Hosts ask for the rectangle before or after opening the editor; either way the editor is one
 // child window of the host's, at its top-left corner, 800 x 550, painted over all of it.
-TEST_F (PluginEditor, OpensInTheHostsWindowAndPaints)
+TEST_F (EditorInHost, OpensInTheHostsWindowAndPaints)
 {
     const auto background = readImage ((pluginFolder() / "GUI Resource" / "background.png").string(), 800 * 550);
     ASSERT_FALSE (background.empty());
@@ -229,7 +229,7 @@ TEST_F (PluginEditor, OpensInTheHostsWindowAndPaints)
 
 // A click on a switch and a drag on a knob reach the host as automation (host opcode 0) with
 // the parameter's index and new value, and the controls repaint.
-TEST_F (PluginEditor, ClicksAndDragsReachTheHostAsAutomation)
+TEST_F (EditorInHost, ClicksAndDragsReachTheHostAsAutomation)
 {
     open();
     auto* e = fx.effect();
@@ -271,7 +271,7 @@ TEST_F (PluginEditor, ClicksAndDragsReachTheHostAsAutomation)
 
 // A key of the on-screen keyboard clicked, and then a key typed on the computer's keyboard, play
 // notes that come back to the host as the next block's MIDI output.
-TEST_F (PluginEditor, TakesMouseAndKeyboardInputOnItsKeyboard)
+TEST_F (EditorInHost, TakesMouseAndKeyboardInputOnItsKeyboard)
 {
     fx.start (44100.0f, 256);
     open();
@@ -303,7 +303,7 @@ TEST_F (PluginEditor, TakesMouseAndKeyboardInputOnItsKeyboard)
 }
 
 // Closing while a menu of the editor is open takes the menu away with the editor.
-TEST_F (PluginEditor, ClosingDismissesAnOpenMenu)
+TEST_F (EditorInHost, ClosingDismissesAnOpenMenu)
 {
     open();
     const int windowsBefore = window.viewableTopLevelWindows();
@@ -326,7 +326,7 @@ TEST_F (PluginEditor, ClosingDismissesAnOpenMenu)
 // Twenty editors in turn, each clicked; every close leaves the host's window empty and gives
 // back what the editor held (a leaked editor would keep at least its background image, 1.7 MB),
 // and the leak checker of the AddressSanitizer build finds nothing left at exit.
-TEST_F (PluginEditor, CloseAndReopenTwentyTimes)
+TEST_F (EditorInHost, CloseAndReopenTwentyTimes)
 {
     size_t heapAfterWarmUp = 0;
 
@@ -355,7 +355,7 @@ TEST_F (PluginEditor, CloseAndReopenTwentyTimes)
 // made and opened here, the editor requests (with clicks and drags) come from a thread of their
 // own, the audio thread renders notes meanwhile and this thread automates parameters. The
 // ThreadSanitizer build proves every value crosses whole.
-TEST_F (PluginEditor, EditorOnOneThreadWhileAnotherRenders)
+TEST_F (EditorInHost, EditorOnOneThreadWhileAnotherRenders)
 {
     fx.start (44100.0f, 256);
     auto* e = fx.effect();
