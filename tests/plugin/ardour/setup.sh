@@ -1,7 +1,8 @@
 # Sourced by the Ardour tests: ardour_setup PLUGIN_LIBRARY WORK_DIR gives Ardour a private home
-# in WORK_DIR, installs the plug-in there (the library with its "GUI Resource" folder and
-# presets.xml beside it), scans it, and builds WORK_DIR/session/render.ardour with ardour7-lua: a
-# MIDI track whose phrase player plays into the plug-in.
+# in WORK_DIR, installs the plug-in there (the library with its "GUI Resource" folder beside it),
+# scans it, and builds WORK_DIR/session/render.ardour with ardour7-lua: a MIDI track whose phrase
+# player plays into the plug-in. Without "presets.xml" the editor made on effOpen loads no
+# start-up timbre, so the plug-in keeps the engine's own sound, which the render analysis expects.
 ardour_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 python=/usr/bin/python3 # the system's, which has numpy
 
@@ -19,7 +20,7 @@ ardour_setup() {
     # never newer than its cache entry.
     cp "$library" "$work/lxvst/zarNvst.so"
     touch -d "2020-01-01 00:00:00" "$work/lxvst/zarNvst.so"
-    cp -r "$plugin_folder/GUI Resource" "$plugin_folder/presets.xml" "$work/lxvst/"
+    cp -r "$plugin_folder/GUI Resource" "$work/lxvst/"
     cp "$ardour_here/phrase.lua" "$work/home/.config/ardour7/scripts/zarn_phrase.lua"
 
     # One DSP thread: the export is reliable with it. The GUI connects to the JACK server that
