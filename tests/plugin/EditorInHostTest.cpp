@@ -173,6 +173,7 @@ protected:
         ASSERT_TRUE (window.isOpen()) << "no X display";
         ASSERT_NE (fx.effect(), nullptr);
         fx.dispatch (effOpen);
+        fx.received.automated.clear(); // what the processor's first editor, made here, loaded
     }
 
     void TearDown() override
@@ -392,7 +393,6 @@ TEST_F (EditorInHost, CloseAndReopenTwentyTimes)
 TEST_F (EditorInHost, EditorOnOneThreadWhileAnotherRenders)
 {
     fx.start (44100.0f, 256);
-    fx.received.automated.clear(); // what the editor made by effOpen sent
     auto* e = fx.effect();
     std::atomic<bool> editorDone { false };
     std::vector<float> left, right;
