@@ -337,21 +337,37 @@ TEST_F (EditorInHost, TakesMouseAndKeyboardInputOnItsKeyboard)
     EXPECT_EQ (notesPlayed(), std::set<int> { 72 }) << "the keyboard's first mapped key";
 }
 
-// Closing while a menu of the editor is open takes the menu away with the editor.
-TEST_F (EditorInHost, ClosingDismissesAnOpenMenu)
+// Closing while a menu or a file dialog of the editor is open takes it away with the editor, and
+// the instance goes on: an editor opens again and takes clicks.
+TEST_F (EditorInHost, ClosingDismissesAnOpenMenuOrDialog)
 {
-    open();
-    const int windowsBefore = window.viewableTopLevelWindows();
+    const struct
+    {
+        const char* what;
+        juce::Rectangle<int> opener;
+    } cases[] = { { "the presets menu", PanelLayout::presetsBox() }, { "the load dialog", PanelLayout::loadButton() } };
 
-    ASSERT_TRUE (xdotool ("mousemove 1 1 sleep 0.1 " + inWindow (window, PanelLayout::presetsBox().getCentre()) + " click 1"));
-    ASSERT_TRUE (idleUntil (fx, window, [&] { return window.viewableTopLevelWindows() == windowsBefore + 1; }))
-        << "the presets menu did not open";
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        open();
+        const int windowsBefore = window.viewableTopLevelWindows();
 
-    EXPECT_EQ (fx.dispatch (effEditClose), 0);
-    EXPECT_EQ (window.viewableTopLevelWindows(), windowsBefore);
-    EXPECT_TRUE (window.children().empty());
+        ASSERT_TRUE (xdotool ("mousemove 1 1 sleep 0.1 " + inWindow (window, c.opener.getCentre()) + " click 1"));
+        ASSERT_TRUE (idleUntil (fx, window, [&] { return window.viewableTopLevelWindows() == windowsBefore + 1; }))
+            << c.what << " did not open";
 
-    // The instance goes on: an editor opens again and takes clicks.
+        EXPECT_EQ (fx.dispatch (effEditClose), 0);
+        EXPECT_TRUE (window.children().empty());
+
+        // Without idling, which would let the framework tidy up on its own; a dialog of another
+        // program (a desktop's file chooser) goes when that program is ended.
+        for (int i = 0; i < 100 && window.viewableTopLevelWindows() != windowsBefore; ++i)
+            std::this_thread::sleep_for (std::chrono::milliseconds (20));
+
+        EXPECT_EQ (window.viewableTopLevelWindows(), windowsBefore);
+    }
+
     open();
     ASSERT_TRUE (xdotool (clickOnTheFilterSwitch (window)));
     EXPECT_TRUE (idleUntil (fx, window, [&] { return automated (fx, filterSwitchIndex).size() == 1; }));
