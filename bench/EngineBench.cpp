@@ -1,6 +1,8 @@
-// Renders fixed loads through the synthesiser with 32 voices at 44.1 kHz in 256-sample blocks and
-// prints the CPU time per second of audio and per voice-sample (minimum and median of the runs).
+// Renders fixed loads through the synthesiser with 32 voices at 44.1 kHz in 256-sample blocks, each
+// voice on its own and in SSE2 and AVX2 lanes (where the processor has AVX2), and prints the CPU
+// time per second of audio and per voice-sample (minimum and median of the runs).
 
+#include "bench/EveryStageWorking.h"
 #include "engine/ZarnSound.h"
 #include "engine/ZarnSynthesiser.h"
 
@@ -37,37 +39,6 @@ std::unique_ptr<ZarnSynthesiser> makeSynth()
     return synth;
 }
 
-void everyStageWorking (ZarnSynthesiser& synth)
-{
-    const int waves[] = { Sawtooth, Square, Triangle };
-
-    for (int o = 0; o < 3; ++o)
-    {
-        synth.setOscWave (o, waves[o]);
-        synth.setOscLevels (o, 0.3, 0.19);
-    }
-
-    synth.setOscPulseWidth (1, 0.3);
-    synth.setOscSemitones (1, 7);
-    synth.setOscCents (2, -8);
-    synth.setLfoWave (Triangle);
-    synth.setLfoRate (5.0);
-    synth.setLfoDepth (0.3);
-    synth.setCutoff (1200.0);
-    synth.setResonance (0.5);
-    synth.setFilterAttack (1500.0); // the filter envelope sweeps through the run
-    synth.setFilterDecay (3000.0);
-    synth.setFilterEnvAmount (0.8);
-    synth.setEqOn (true);
-
-    for (int band = 0; band < ZarnVoice::numBands; ++band)
-        synth.setEqGain (band, band % 2 == 0 ? 3.0f : -2.5f);
-
-    synth.setEchoFeedback (0.5);
-    synth.setEchoLevel (0.4);
-    synth.setVolume (0.3);
-}
-
 struct Load
 {
     const char* name;
@@ -75,13 +46,20 @@ struct Load
     std::function<void (ZarnSynthesiser&)> setUp;
 };
 
-void measure (const Load& load)
+struct Rendering
+{
+    const char* name;
+    ZarnSynthesiser::Rendering rendering;
+};
+
+void measure (const Load& load, const Rendering& r)
 {
     std::vector<double> perSecond;
 
     for (int run = 0; run < runs; ++run)
     {
         auto synth = makeSynth();
+        synth->setRendering (r.rendering);
 
         if (load.setUp)
             load.setUp (*synth);
@@ -110,7 +88,7 @@ void measure (const Load& load)
     const double median = perSecond[perSecond.size() / 2];
     const double voiceSamplesPerSecond = load.notes * sampleRate;
 
-    std::printf ("%-44s %9.5f %9.5f   %7.2f %7.2f\n", load.name, minimum, median,
+    std::printf ("%-44s %-10s %9.5f %9.5f   %7.2f %7.2f\n", load.name, r.name, minimum, median,
                  minimum / voiceSamplesPerSecond * 1e9, median / voiceSamplesPerSecond * 1e9);
 }
 } // namespace
@@ -118,17 +96,25 @@ void measure (const Load& load)
 int main()
 {
     std::printf ("%d runs of %d s of audio each, 44.1 kHz, %d-sample blocks, one thread\n", runs, secondsPerRun, blockSize);
-    std::printf ("%-44s %9s %9s   %7s %7s\n", "load", "cpu s/s", "", "ns per voice-sample", "");
-    std::printf ("%-44s %9s %9s   %7s %7s\n", "", "min", "median", "min", "median");
+    std::printf ("%-44s %-10s %9s %9s   %7s %7s\n", "load", "rendering", "cpu s/s", "", "ns per voice-sample", "");
+    std::printf ("%-44s %-10s %9s %9s   %7s %7s\n", "", "", "min", "median", "min", "median");
 
     const Load loads[] = {
         { "(a) 32 held notes, defaults", 32, nullptr },
-        { "(b) 32 held notes, every stage working", 32, everyStageWorking },
+        { "(b) 32 held notes, every stage working", 32, setEveryStageWorking },
         { "(c) one note, defaults", 1, nullptr },
     };
 
+    const Rendering renderings[] = {
+        { "per voice", ZarnSynthesiser::Rendering::perVoice },
+        { "SSE2", ZarnSynthesiser::Rendering::sse2 },
+        { "AVX2", ZarnSynthesiser::Rendering::avx2 },
+    };
+
     for (const auto& load : loads)
-        measure (load);
+        for (const auto& r : renderings)
+            if (ZarnSynthesiser::canRender (r.rendering))
+                measure (load, r);
 
     return 0;
 }

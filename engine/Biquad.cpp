@@ -50,3 +50,21 @@ void Biquad::computeBiquad (double frequency, double rate, double bandwidth, dou
     a1 = ra1 / ra0;
     a2 = ra2 / ra0;
 }
+
+bool Biquad::stateIsFinite() const noexcept
+{
+    return std::isfinite (y1) && std::isfinite (y2) && std::isfinite (x1) && std::isfinite (x2);
+}
+
+void Biquad::moveTo (Lanes& lanes, int lane) noexcept
+{
+    b0.moveTo (lanes.b0, lane);
+    b1.moveTo (lanes.b1, lane);
+    b2.moveTo (lanes.b2, lane);
+    a1.moveTo (lanes.a1, lane);
+    a2.moveTo (lanes.a2, lane);
+    y1.moveTo (lanes.y1, lane);
+    y2.moveTo (lanes.y2, lane);
+    x1.moveTo (lanes.x1, lane);
+    x2.moveTo (lanes.x2, lane);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/LaneRef.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -12,6 +14,11 @@ public:
         peaking = 6,
         lowShelf = 7,
         highShelf = 8
+    };
+
+    struct Lanes
+    {
+        LaneArray<float> b0, b1, b2, a1, a2, y1, y2, x1, x2;
     };
 
     void computeBiquad (double frequency, double rate, double bandwidth, double gainDb, int type);
@@ -32,8 +39,14 @@ public:
         return y;
     }
 
-    float b0 = 0.0f, b1 = 0.0f, b2 = 0.0f;
-    float a1 = 0.0f, a2 = 0.0f;
-    float y1 = 0.0f, y2 = 0.0f;
-    float x1 = 0.0f, x2 = 0.0f;
+    // Puts the four state values back to silence; the coefficients stay.
+    void clearState() noexcept { y1 = y2 = x1 = x2 = 0.0f; }
+    bool stateIsFinite() const noexcept;
+
+    void moveTo (Lanes& lanes, int lane) noexcept;
+
+    LaneRef<float> b0, b1, b2;
+    LaneRef<float> a1, a2;
+    LaneRef<float> y1, y2;
+    LaneRef<float> x1, x2;
 };

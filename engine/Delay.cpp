@@ -1,6 +1,25 @@
 #include "engine/Delay.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace
+{
+bool allFinite (const float* values, int count) noexcept
+{
+    std::uint32_t notFinite = 0;
+
+    for (int i = 0; i < count; ++i)
+    {
+        std::uint32_t bits;
+        std::memcpy (&bits, values + i, sizeof bits);
+        notFinite |= (bits & 0x7f800000u) == 0x7f800000u ? 1u : 0u;
+    }
+
+    return notFinite == 0;
+}
+} // namespace
 
 Delay::Delay()
 {
@@ -28,4 +47,14 @@ void Delay::clear() noexcept
     std::fill (buffer, buffer + size, 0.0f);
     pos = 0;
     output = 0.0;
+}
+
+bool Delay::lastWritesAreFinite (int steps) const noexcept
+{
+    const int count = std::max (0, std::min (steps, length));
+
+    if (count <= pos)
+        return allFinite (buffer + pos - count, count);
+
+    return allFinite (buffer, pos) && allFinite (buffer + length - (count - pos), count - pos);
 }

@@ -29,6 +29,9 @@ public:
     // Silences the ring and puts the position back to its start.
     void clear() noexcept;
 
+    // Whether the last `steps` values written into the ring (at most one length's worth) are finite.
+    bool lastWritesAreFinite (int steps) const noexcept;
+
     int bufferSize() const noexcept { return size; }
 
     int pos = 0;

@@ -38,3 +38,15 @@ void Envelope::setRelease (double milliseconds)
     releaseSamples = samplesFor (milliseconds);
     releaseCounter = releaseSamples;
 }
+
+void Envelope::moveTo (Lanes& lanes, int lane) noexcept
+{
+    UG::moveTo (lanes, lane);
+    releaseCounter.moveTo (lanes.releaseCounter, lane);
+    sustain.moveTo (lanes.sustain, lane);
+    value.moveTo (lanes.value, lane);
+    counter.moveTo (lanes.counter, lane);
+    attackSamples.moveTo (lanes.attackSamples, lane);
+    decaySamples.moveTo (lanes.decaySamples, lane);
+    releaseSamples.moveTo (lanes.releaseSamples, lane);
+}

@@ -6,6 +6,11 @@
 class Envelope : public UG
 {
 public:
+    struct Lanes : UG::Lanes
+    {
+        LaneArray<float> releaseCounter, sustain, value, counter, attackSamples, decaySamples, releaseSamples;
+    };
+
     Envelope();
 
     void init() override;
@@ -41,13 +46,15 @@ public:
         return counterValue >= 0.0f ? counterValue * value / releaseSamples : 0.0f;
     }
 
-    float releaseCounter = 0.0f;
-    float sustain = 0.0f;
-    float value = 0.0f;
-    float counter = 0.0f;
-    float attackSamples = 0.0f;
-    float decaySamples = 0.0f;
-    float releaseSamples = 0.0f;
+    void moveTo (Lanes& lanes, int lane) noexcept;
+
+    LaneRef<float> releaseCounter;
+    LaneRef<float> sustain;
+    LaneRef<float> value;
+    LaneRef<float> counter;
+    LaneRef<float> attackSamples;
+    LaneRef<float> decaySamples;
+    LaneRef<float> releaseSamples;
 
 private:
     float samplesFor (double milliseconds) const;

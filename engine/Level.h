@@ -1,7 +1,9 @@
 #pragma once
 
+#include "engine/LaneRef.h"
+
 // One level of a voice (an oscillator's main or second phase).
 struct Level
 {
-    double value = 0.8;
+    LaneRef<double> value { 0.8 };
 };

@@ -6,6 +6,13 @@
 class MoogFilter : public UG
 {
 public:
+    struct Lanes : UG::Lanes
+    {
+        LaneArray<float> cutoff;
+        LaneArray<double> baseCutoff;
+        LaneArray<float> resonance, y1, y2, y3, y4, oldx, oldy1, oldy2, oldy3, r, p, k;
+    };
+
     MoogFilter();
 
     void init() override;
@@ -26,6 +33,10 @@ public:
         return y4;
     }
 
+    // Puts the eight state values back to silence; the coefficients stay.
+    void clearState() noexcept;
+    bool stateIsFinite() const noexcept;
+
     void updateCoefficients() noexcept
     {
         const float f = 2.0f * cutoff / static_cast<float> (sampleRate);
@@ -36,10 +47,12 @@ public:
         r = resonance * (t2 + 6.0f * t) / (t2 - 6.0f * t);
     }
 
-    float cutoff = 660.0f;
-    double baseCutoff = 660.0;
-    float resonance = 0.09f;
-    float y1 = 0.0f, y2 = 0.0f, y3 = 0.0f, y4 = 0.0f;
-    float oldx = 0.0f, oldy1 = 0.0f, oldy2 = 0.0f, oldy3 = 0.0f;
-    float r = 0.0f, p = 0.0f, k = 0.0f;
+    void moveTo (Lanes& lanes, int lane) noexcept;
+
+    LaneRef<float> cutoff { 660.0f };
+    LaneRef<double> baseCutoff { 660.0 };
+    LaneRef<float> resonance { 0.09f };
+    LaneRef<float> y1, y2, y3, y4;
+    LaneRef<float> oldx, oldy1, oldy2, oldy3;
+    LaneRef<float> r, p, k;
 };

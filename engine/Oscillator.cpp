@@ -5,9 +5,6 @@
 
 namespace
 {
-constexpr double semitoneFactor = 1.059463094;
-constexpr double centFactor = 1.00057779;
-
 // A generator of values 0 ... 32767 in the manner of the C library's rand(), with its own state so
 // that tables can be built on any thread.
 class NoiseGenerator
@@ -54,14 +51,48 @@ double repeatedRatio (int steps, double factor)
 } // namespace
 
 Oscillator::Oscillator()
-    : table (new double[tableSize])
+    : tableOwner (new double[tableSize])
 {
+    table = tableOwner.get();
     init();
 }
 
-Oscillator::~Oscillator()
+Oscillator::~Oscillator() = default;
+
+void Oscillator::moveTo (Lanes& lanes, int lane) noexcept
 {
-    delete[] table;
+    UG::moveTo (lanes, lane);
+    phase.moveTo (lanes.phase, lane);
+    phase2.moveTo (lanes.phase2, lane);
+    inc.moveTo (lanes.inc, lane);
+    inc2.moveTo (lanes.inc2, lane);
+    out2.moveTo (lanes.out2, lane);
+    semitoneRatio.moveTo (lanes.semitoneRatio, lane);
+    centRatio.moveTo (lanes.centRatio, lane);
+    detuned.moveTo (lanes.detuned, lane);
+    baseInc.moveTo (lanes.baseInc, lane);
+}
+
+Oscillator::SharedTable Oscillator::exchangeTable (SharedTable other) noexcept
+{
+    std::swap (tableOwner, other);
+    table = tableOwner.get();
+    return other;
+}
+
+template <typename Build>
+void Oscillator::rebuildTable (Build&& build)
+{
+    if (tableOwner.use_count() <= 1)
+    {
+        build (table);
+        return;
+    }
+
+    SharedTable fresh (new double[tableSize]);
+
+    if (build (fresh.get()))
+        exchangeTable (std::move (fresh));
 }
 
 bool Oscillator::buildTable (int wave, double* dest)
@@ -112,13 +143,16 @@ void Oscillator::buildPulseTable (double pulseWidth, double* dest)
 
 void Oscillator::init()
 {
-    buildTable (waveType, table);
+    rebuildTable ([this] (double* dest) { return buildTable (waveType, dest); });
 }
 
 void Oscillator::setPulseWidth (double pulseWidth)
 {
     if (waveType == Square)
-        buildPulseTable (pulseWidth, table);
+        rebuildTable ([pulseWidth] (double* dest) {
+            buildPulseTable (pulseWidth, dest);
+            return true;
+        });
 }
 
 void Oscillator::setSemitones (int semitones)

@@ -4,6 +4,7 @@
 #include "engine/WaveType.h"
 
 #include <cmath>
+#include <memory>
 
 // Wavetable oscillator with a second read position (the "double", 25 cents above the main one).
 // One table cycle is one period; there is no interpolation.
@@ -11,6 +12,16 @@ class Oscillator : public UG
 {
 public:
     static constexpr int tableSize = 4096;
+    static constexpr double semitoneFactor = 1.059463094;
+    static constexpr double centFactor = 1.00057779;
+    static constexpr double doubleRatio = 1.014545335; // the second phase's 25 cents
+
+    // The fields that change while a note sounds, for every lane of a synthesiser (see LaneRef).
+    struct Lanes : UG::Lanes
+    {
+        LaneArray<double> phase, phase2, inc, inc2, out2, semitoneRatio, centRatio, baseInc;
+        LaneArray<bool> detuned;
+    };
 
     Oscillator();
     ~Oscillator();
@@ -50,15 +61,30 @@ public:
         return position;
     }
 
-    double phase = 0.0;
-    double phase2 = 0.0;
-    double inc = 0.0;
-    double inc2 = 0.0;
-    double out2 = 0.0;
-    double semitoneRatio = 1.0;
-    double centRatio = 1.0;
-    bool detuned = false;
-    double baseInc = 0.0;
+    void moveTo (Lanes& lanes, int lane) noexcept;
+
+    // Oscillators whose tables hold the same values may read one copy. A table is handed over whole
+    // and the one given back is the caller's to release; init and setPulseWidth first give a shared
+    // table's reader a copy of its own, so a change to one oscillator's table reaches no other.
+    using SharedTable = std::shared_ptr<double[]>;
+    SharedTable exchangeTable (SharedTable other) noexcept;
+    const SharedTable& sharedTable() const noexcept { return tableOwner; }
+
+    LaneRef<double> phase { 0.0 };
+    LaneRef<double> phase2 { 0.0 };
+    LaneRef<double> inc { 0.0 };
+    LaneRef<double> inc2 { 0.0 };
+    LaneRef<double> out2 { 0.0 };
+    LaneRef<double> semitoneRatio { 1.0 };
+    LaneRef<double> centRatio { 1.0 };
+    LaneRef<bool> detuned { false };
+    LaneRef<double> baseInc { 0.0 };
     double* table = nullptr;
     int waveType = Square;
+
+private:
+    template <typename Build>
+    void rebuildTable (Build&& build);
+
+    SharedTable tableOwner;
 };

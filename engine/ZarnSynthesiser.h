@@ -1,27 +1,56 @@
 #pragma once
 
+#include "engine/LaneKernel.h"
 #include "engine/SettingsGate.h"
 #include "engine/ZarnVoice.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <memory>
+
 // The synthesiser that both deliverables own. Beyond the framework's it
 // - renders up to each MIDI event's exact sample,
 // - steals the voice whose note started longest ago when every voice sounds,
-// - releases on all-notes-off only the voices that hold a note, and
+// - releases on all-notes-off only the voices that hold a note,
+// - lets the pedals change nothing: a note-off releases its voice at once,
 // - is the one road by which settings reach the voices (see SettingsGate): every setter writes
-//   all voices, in the order they were added, as one step that no block sees half done.
+//   all voices, in the order they were added, as one step that no block sees half done,
+// - renders its voices side by side in SIMD lanes (see LaneKernel), giving the samples of each
+//   voice rendered on its own, bit for bit, and
+// - lets voices whose wavetables hold the same values read one copy.
 class ZarnSynthesiser : public juce::Synthesiser
 {
 public:
     static constexpr int numVoices = 32;
 
+    // How the voices are rendered: each on its own (ZarnVoice::renderNextBlock), or in lanes.
+    enum class Rendering
+    {
+        perVoice,
+        sse2,
+        avx2
+    };
+
     ZarnSynthesiser();
+    ~ZarnSynthesiser() override;
+
+    // Hides the framework's: the first numVoices voices, when they are ZarnVoices, keep their hot
+    // state in this synthesiser's lanes, in the order they are added.
+    juce::SynthesiserVoice* addVoice (juce::SynthesiserVoice* newVoice);
+
+    // Whether this build and processor can render so; perVoice and sse2 always can.
+    static bool canRender (Rendering rendering);
+    // The rendering from the next block on; a synthesiser starts with the fastest one there is.
+    // A lane group with one voice to render renders it on its own, which is faster.
+    void setRendering (Rendering rendering);
+    Rendering getRendering() const noexcept { return rendering; }
 
     void renderNextBlock (juce::AudioBuffer<float>& outputAudio, const juce::MidiBuffer& inputMidi,
                           int startSample, int numSamples);
     void setCurrentPlaybackSampleRate (double newRate) override;
     void allNotesOff (int midiChannel, bool allowTailOff) override;
+    void handleSustainPedal (int midiChannel, bool isDown) override;
+    void handleSostenutoPedal (int midiChannel, bool isDown) override;
 
     ZarnVoice* getZarnVoice (int index) const;
 
@@ -83,7 +112,21 @@ public:
 protected:
     juce::SynthesiserVoice* findVoiceToSteal (juce::SynthesiserSound* soundToPlay, int midiChannel,
                                               int midiNoteNumber) const override;
+    void renderVoices (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) override;
 
 private:
+    const LaneKernel* kernel() const noexcept;
+    void renderLanes (const LaneKernel& k, int first, int count, juce::AudioBuffer<float>& buffer,
+                      int startSample, int numSamples);
+    template <typename Taker>
+    void handOutTable (const Oscillator::SharedTable& table, Taker&& taker);
+
     SettingsGate gate;
+    Rendering rendering;
+    std::unique_ptr<VoiceLanes> lanes;
+    ZarnVoice* laneVoices[numVoices] = {};
+    int numLaneVoices = 0;
+    std::unique_ptr<LaneKernel::PowCache> powCache;
+    struct Scratch;
+    std::unique_ptr<Scratch> scratch;
 };

@@ -3,6 +3,7 @@
 #include "engine/ZarnSound.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace
 {
@@ -23,9 +24,6 @@ constexpr Band bands[ZarnVoice::numBands] = {
     { 4000.0, 0.35, Biquad::peaking },
     { 8000.0, 0.30, Biquad::highShelf },
 };
-
-constexpr double centFactor = 1.00057779;
-constexpr double rightLineGain = 1.29;
 } // namespace
 
 ZarnVoice::ZarnVoice()
@@ -52,6 +50,32 @@ ZarnVoice::ZarnVoice()
 
 ZarnVoice::~ZarnVoice() = default;
 
+void ZarnVoice::moveTo (VoiceLanes& lanes, int lane) noexcept
+{
+    for (int o = 0; o < 3; ++o)
+    {
+        osc[o].moveTo (lanes.osc[o], lane);
+        oscLevel[o].value.moveTo (lanes.oscLevel[o], lane);
+        doubleLevel[o].value.moveTo (lanes.doubleLevel[o], lane);
+    }
+
+    lfo.moveTo (lanes.lfo, lane);
+    filter.moveTo (lanes.filter, lane);
+
+    for (int band = 0; band < numBands; ++band)
+        eq[band].moveTo (lanes.eq[band], lane);
+
+    ampEnv.moveTo (lanes.ampEnv, lane);
+    filterEnv.moveTo (lanes.filterEnv, lane);
+    delayLevel.moveTo (lanes.delayLevel, lane);
+    velocityGain.moveTo (lanes.velocityGain, lane);
+    volume.moveTo (lanes.volume, lane);
+    filterEnvAmount.moveTo (lanes.filterEnvAmount, lane);
+    lfoDepth.moveTo (lanes.lfoDepth, lane);
+    lastLfoProduct.moveTo (lanes.lastLfoProduct, lane);
+    lastPitchFactor.moveTo (lanes.lastPitchFactor, lane);
+}
+
 bool ZarnVoice::canPlaySound (juce::SynthesiserSound* sound)
 {
     return dynamic_cast<ZarnSound*> (sound) != nullptr;
@@ -66,7 +90,7 @@ void ZarnVoice::startNote (int midiNoteNumber, float velocity, juce::Synthesiser
     {
         o.baseInc = b;
         o.inc = b;
-        o.inc2 = b * doubleRatio;
+        o.inc2 = b * Oscillator::doubleRatio;
 
         if (o.detuned)
         {
@@ -108,70 +132,134 @@ void ZarnVoice::renderNextBlock (juce::AudioBuffer<float>& outputBuffer, int sta
     if (! active)
         return;
 
+    if (! filterOn)
+    {
+        if (releasing)
+            renderReleasedSilently (numSamples);
+
+        return;
+    }
+
     float* left = outputBuffer.getWritePointer (0, startSample);
     float* right = outputBuffer.getWritePointer (1, startSample);
+    const Stretch stretch = planStretch (numSamples);
+
+    for (int i = 0; i < stretch.chain; ++i)
+    {
+        if (releasing)
+            rampSample (left, right, i);
+        else
+            heldSample (left, right, i);
+    }
+
+    for (int i = stretch.chain; i < stretch.rendered; ++i)
+        outputStep (0.0f, 0.0, left, right, i);
+
+    finishStretch (stretch, numSamples);
+}
+
+// A held note runs its chain on every sample. A released one runs it until the amplitude ramp's
+// counter falls below 0; after that (the tail) only the delay lines sound, until the counter is
+// below -5 delay lengths and the note ends. The counter falls by one each sample either way.
+ZarnVoice::Stretch ZarnVoice::planStretch (int numSamples) const noexcept
+{
+    Stretch stretch;
 
     if (! releasing)
     {
-        if (filterOn)
-            renderHeld (left, right, numSamples);
+        stretch.chain = stretch.rendered = numSamples;
+        return stretch;
     }
-    else if (filterOn)
-    {
-        renderReleased (left, right, numSamples);
-    }
-    else
-    {
-        renderReleasedSilently (numSamples);
-    }
-}
 
-void ZarnVoice::renderHeld (float* left, float* right, int numSamples)
-{
-    for (int i = 0; i < numSamples; ++i)
-    {
-        lfoStep();
-        pitchStep();
-        cutoffStep (filterEnv.tick());
-        const double s = mix();
-        const double y = chain (s, ampEnv.tick());
-        outputStep (static_cast<float> (y), y, left, right, i);
-    }
-}
-
-void ZarnVoice::renderReleased (float* left, float* right, int numSamples)
-{
     const float endOfTail = -5.0f * static_cast<float> (delayL.length);
+    float counter = ampEnv.releaseCounter;
+    bool tail = tailOnly;
 
     for (int i = 0; i < numSamples; ++i)
     {
-        if (tailOnly)
-        {
-            outputStep (0.0f, 0.0, left, right, i);
-            ampEnv.releaseCounter -= 1.0f;
-        }
-        else
-        {
-            lfoStep();
-            pitchStep();
-            filterEnv.releaseCounter -= 1.0f;
-            cutoffStep (filterEnv.releaseLevel (filterEnv.releaseCounter));
-            ampEnv.releaseCounter -= 1.0f;
-            const float gain = ampEnv.releaseLevel (ampEnv.releaseCounter);
-            const double s = mix();
-            const double y = chain (s, gain);
-            outputStep (static_cast<float> (y), y, left, right, i);
-        }
+        if (! tail)
+            stretch.chain = i + 1;
 
-        if (ampEnv.releaseCounter < 0.0f && ! tailOnly)
-            tailOnly = true;
+        counter -= 1.0f;
 
-        if (ampEnv.releaseCounter < endOfTail)
+        if (counter < 0.0f && ! tail)
+            tail = stretch.tailBegins = true;
+
+        if (counter < endOfTail)
         {
-            endNote();
-            return;
+            stretch.rendered = i + 1;
+            stretch.noteEnds = true;
+            return stretch;
         }
     }
+
+    stretch.rendered = numSamples;
+    return stretch;
+}
+
+void ZarnVoice::finishStretch (const Stretch& stretch, int numSamples) noexcept
+{
+    for (int i = stretch.chain; i < stretch.rendered; ++i)
+        ampEnv.releaseCounter -= 1.0f;
+
+    if (stretch.tailBegins)
+        tailOnly = true;
+
+    if (stretch.noteEnds)
+        endNote();
+
+    recoverNonFiniteStages (numSamples);
+}
+
+// A value far outside its control's range (a huge gain, an infinite cutoff, a NaN level) can drive
+// the ladder, the equaliser or a delay line past the float range. Such a stage would stay
+// non-finite for good, since every later sample is computed from its state, and the voice would
+// be lost until the instrument is reloaded. So at the end of every rendered stretch each stage
+// whose state is no longer finite is put back to silence there and then: a held note or an echo
+// tail sounds again from the first stretch after the settings are sane, without waiting for a new
+// note that the synthesiser may not give this voice for a long time. The check reads the ladder's
+// and the bands' few state values and the ring entries written during the stretch, so it costs
+// little, and with finite state it changes nothing.
+void ZarnVoice::recoverNonFiniteStages (int numSamples) noexcept
+{
+    if (! filter.stateIsFinite())
+        filter.clearState();
+
+    bool bandsFinite = true;
+
+    for (const auto& band : eq)
+        bandsFinite = bandsFinite && band.stateIsFinite();
+
+    if (! bandsFinite)
+        for (auto& band : eq)
+            band.clearState();
+
+    for (auto* line : { &delayL, &delayR })
+        if (! line->lastWritesAreFinite (numSamples))
+            line->clear();
+}
+
+inline void ZarnVoice::heldSample (float* left, float* right, int i) noexcept
+{
+    lfoStep();
+    pitchStep();
+    cutoffStep (filterEnv.tick());
+    const double s = mix();
+    const double y = chain (s, ampEnv.tick());
+    outputStep (static_cast<float> (y), y, left, right, i);
+}
+
+inline void ZarnVoice::rampSample (float* left, float* right, int i) noexcept
+{
+    lfoStep();
+    pitchStep();
+    filterEnv.releaseCounter -= 1.0f;
+    cutoffStep (filterEnv.releaseLevel (filterEnv.releaseCounter));
+    ampEnv.releaseCounter -= 1.0f;
+    const float gain = ampEnv.releaseLevel (ampEnv.releaseCounter);
+    const double s = mix();
+    const double y = chain (s, gain);
+    outputStep (static_cast<float> (y), y, left, right, i);
 }
 
 void ZarnVoice::renderReleasedSilently (int numSamples)
@@ -204,7 +292,7 @@ inline void ZarnVoice::pitchStep() noexcept
     if (product != lastLfoProduct)
     {
         lastLfoProduct = product;
-        lastPitchFactor = std::pow (centFactor, product * 1200.0);
+        lastPitchFactor = std::pow (Oscillator::centFactor, product * 1200.0);
     }
 
     const double m = lastPitchFactor;
@@ -212,7 +300,7 @@ inline void ZarnVoice::pitchStep() noexcept
     for (auto& o : osc)
     {
         o.inc = o.baseInc * m;
-        o.inc2 = o.baseInc * m * doubleRatio;
+        o.inc2 = o.baseInc * m * Oscillator::doubleRatio;
 
         if (o.detuned)
         {
@@ -241,6 +329,25 @@ inline double ZarnVoice::mix() noexcept
     return s;
 }
 
+// Gain staging. With every setting inside its control's range, each stage is bounded by what feeds
+// it, so no combination of range ends drives a sample out of the float range:
+// - mix: table values within +-1.0001 (white noise's extreme), three levels of at most 1 and three
+//   second phases at 0.19: |s| <= 3.571;
+// - ladder input: amplitude envelope at most 1 (sustain 0 to 1; the ramps run between 0 and the
+//   level reached), velocity gain at most 0.35, volume at most 1: |input| <= 1.25;
+// - ladder: the cutoff is at most 5000 Hz x (1 + depth 1 x envelope 1) = 10 kHz, so p stays within
+//   0 to 0.652, k within -1 to 0.304 and r below 3.97 (resonance 1, cutoff 0); the clipper
+//   y - y^3/6 keeps the output within +-2*sqrt(2)/3 = 0.943 while the unclipped value stays within
+//   +-2*sqrt(2), which a search over the control ranges never found exceeded (peak 0.943);
+// - equaliser: gains within +-8 dB give finite coefficients; eight bands at +8 dB have an impulse
+//   response whose magnitudes sum to 7.18 at 44.1 kHz (7.64 at 96 kHz), so |y| <= 6.8 (DC gain
+//   2.51, the low shelf's);
+// - delay lines: the right line has no feedback; the echo's feedback is at most 1, so each pass
+//   round the 13230-sample ring adds at most one input: with feedback 1 the echo of a held note
+//   grows linearly with the time held (at most 6.8 per voice each 0.3 s; 2.37 with a DC timbre
+//   such as pulse width 0, the worst found), finite for any length of session;
+// - output: a voice adds |y| + |echo| x level (at most 1) to the left and |echo| x level + 1.29 |x|
+//   to the right; 32 voices add.
 inline double ZarnVoice::chain (double s, double gain) noexcept
 {
     filter.input = s * gain * velocityGain * volume;
@@ -261,10 +368,11 @@ inline double ZarnVoice::chain (double s, double gain) noexcept
 
 inline void ZarnVoice::outputStep (float x, double y, float* left, float* right, int i) noexcept
 {
+    // Each channel's sum is formed in double and rounded once into the buffer.
     const double dL = delayL.step (x);
     const double dR = delayR.step (x);
-    left[i] += static_cast<float> (y + dL * delayLevel);
-    right[i] += static_cast<float> (dL * delayLevel + dR * rightLineGain);
+    left[i] = static_cast<float> (static_cast<double> (left[i]) + (y + dL * delayLevel));
+    right[i] = static_cast<float> (static_cast<double> (right[i]) + (dL * delayLevel + dR * VoiceLanes::rightLineGain));
 }
 
 void ZarnVoice::endNote()

@@ -1,55 +1,23 @@
 #include "plugin/ZarnJuceFilter.h"
 
+#include "plugin/ZarnEditorComponent.h"
+
 #include "engine/ZarnSound.h"
+#include "timbre/SettingWriter.h"
+#include "timbre/SettingsTable.h"
 
 #include <cmath>
-#include <limits>
 #include <new>
 
 namespace
 {
-// The rows whose values are kept truncated toward zero: switches, waves, semitones and cents.
-bool isWhole (int index) noexcept
-{
-    if (index < 21)
-    {
-        const int row = index % 7;
-        return row == 0 || row == 1 || row == 3 || row == 4 || row == 6;
-    }
+using S = SettingsTable;
 
-    return index == 36 || index == 37 || index == 40;
-}
-
-// A whole stored value as an int; values beyond the int range saturate instead of overflowing.
-int toInt (float whole) noexcept
-{
-    constexpr float limit = 2147483520.0f; // the largest float below 2^31
-
-    if (whole >= limit)
-        return std::numeric_limits<int>::max();
-
-    if (whole <= -limit)
-        return std::numeric_limits<int>::min();
-
-    return static_cast<int> (whole);
-}
-
-// The engine turns semitones and cents into a ratio one step at a time. Beyond these magnitudes
-// the ratio is already infinite or zero, so limiting the count there changes no result but keeps
-// a huge value from running billions of steps while the audio thread waits.
-constexpr int maxSemitoneSteps = 16384;
-constexpr int maxCentSteps = 1400000;
-
-double limited (float value, double low, double high) noexcept
-{
-    return juce::jlimit (low, high, static_cast<double> (value));
-}
-
+// What the processor's own switches give the voices, whatever the stored level, rate or depth.
 constexpr double switchedLevel = 1.0;
 constexpr double switchedDoubleLevel = 0.19;
 constexpr double switchedLfoDepth = 0.32;
 constexpr double switchedLfoEntries = 8192.0; // 2 Hz on the 4096-entry table
-constexpr double maxCutoff = 5000.0;
 constexpr double initialSampleRate = 44100.0;
 } // namespace
 
@@ -138,7 +106,7 @@ void ZarnJuceFilter::setParameter (int parameterIndex, float newValue)
     // value is neither stored nor applied.
     if (static_cast<unsigned> (parameterIndex) < static_cast<unsigned> (numParams) && std::isfinite (newValue))
     {
-        const float stored = isWhole (parameterIndex) ? std::trunc (newValue) : newValue;
+        const float stored = S::rows[parameterIndex].storedWhole ? std::trunc (newValue) : newValue;
         params[parameterIndex].store (stored, std::memory_order_relaxed);
         apply (parameterIndex, stored);
     }
@@ -158,76 +126,40 @@ bool ZarnJuceFilter::isOn (int index) const noexcept
 
 void ZarnJuceFilter::apply (int index, float value)
 {
+    const auto& row = S::rows[index];
     const bool on = value != 0.0f;
+    const int o = row.part;
 
-    if (index < 21)
+    switch (row.what)
     {
-        const int o = index / 7;
-
-        switch (index % 7)
-        {
-            case 0:
-                synth.setOscLevels (o, on ? switchedLevel : 0.0, on ? switchedDoubleLevel : 0.0);
-                break;
-            case 1: synth.setOscWave (o, toInt (value)); break;
-            case 2:
-                if (isOn (7 * o))
-                    synth.setOscLevel (o, value);
-                break;
-            case 3: synth.setOscSemitones (o, juce::jlimit (-maxSemitoneSteps, maxSemitoneSteps, toInt (value))); break;
-            case 4: synth.setOscCents (o, juce::jlimit (-maxCentSteps, maxCentSteps, toInt (value))); break;
-            case 5: synth.setOscPulseWidth (o, value); break;
-            case 6:
-                if (! on)
-                    synth.setOscDoubleLevel (o, 0.0);
-                else if (isOn (7 * o))
-                    synth.setOscDoubleLevel (o, switchedDoubleLevel);
-                break;
-            default: break;
-        }
-
-        return;
-    }
-
-    switch (index)
-    {
-        // The filter switch follows what the editor's switch shows: on when the value truncated
-        // toward zero is not 0.
-        case 21: synth.setFilterOn (std::trunc (value) != 0.0f); break;
-        case 22: synth.setFilterAttack (value); break;
-        case 23: synth.setFilterDecay (value); break;
-        case 24: synth.setFilterSustain (value); break;
-        case 25: synth.setFilterRelease (value); break;
-        // Beyond their controls' ranges these four make the ladder or the echo grow without
-        // bound, so the voices get them limited to those ranges; params keeps the value as sent.
-        case 26: synth.setCutoff (limited (value, 0.0, maxCutoff)); break;
-        case 27: synth.setResonance (limited (value, 0.0, 1.0)); break;
-        case 28: synth.setFilterEnvAmount (limited (value, 0.0, 1.0)); break;
-        case 29: synth.setVolume (value); break;
-        case 30: synth.setAmpAttack (value); break;
-        case 31: synth.setAmpDecay (value); break;
-        case 32: synth.setAmpSustain (value); break;
-        case 33: synth.setAmpRelease (value); break;
-        case 34: synth.setEchoFeedback (limited (value, 0.0, 1.0)); break;
-        case 35: synth.setEchoLevel (value); break;
-        case 36:
+        case S::oscSwitch:
+            synth.setOscLevels (o, on ? switchedLevel : 0.0, on ? switchedDoubleLevel : 0.0);
+            break;
+        case S::oscLevel:
+            if (isOn (S::indexOf (S::oscSwitch, o)))
+                synth.setOscLevel (o, value);
+            break;
+        case S::oscDouble:
+            if (! on)
+                synth.setOscDoubleLevel (o, 0.0);
+            else if (isOn (S::indexOf (S::oscSwitch, o)))
+                synth.setOscDoubleLevel (o, switchedDoubleLevel);
+            break;
+        case S::lfoSwitch:
             // Depth and rate form one setting: no block may hear one without the other.
             synth.writeVoices ([on] (ZarnVoice& v) {
                 v.lfoDepth = on ? switchedLfoDepth : 0.0;
                 v.lfo.inc = on ? switchedLfoEntries / v.getSampleRate() : 0.0;
             });
             break;
-        case 37: synth.setLfoWave (toInt (value)); break;
-        case 38:
-            if (isOn (36))
-                synth.setLfoRate (value);
+        case S::lfoRate:
+        case S::lfoDepth:
+            if (isOn (S::indexOf (S::lfoSwitch)))
+                SettingWriter::write (synth, index, value);
             break;
-        case 39:
-            if (isOn (36))
-                synth.setLfoDepth (value);
+        default:
+            SettingWriter::write (synth, index, value);
             break;
-        case 40: synth.setEqOn (on); break;
-        default: synth.setEqGain (index - 41, value); break;
     }
 }
 
@@ -238,12 +170,10 @@ void ZarnJuceFilter::reset() {}
 
 juce::AudioProcessorEditor* ZarnJuceFilter::createEditor()
 {
-    // The editor is not part of the library yet: the wrapper then reports none to the host.
-    return nullptr;
+    return new ZarnEditorComponent (*this);
 }
 
-// Must agree with createEditor.
-bool ZarnJuceFilter::hasEditor() const { return false; }
+bool ZarnJuceFilter::hasEditor() const { return true; }
 
 int ZarnJuceFilter::getNumPrograms() { return 0; }
 int ZarnJuceFilter::getCurrentProgram() { return 0; }

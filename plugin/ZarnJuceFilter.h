@@ -2,6 +2,7 @@
 
 #include "engine/ZarnSynthesiser.h"
 #include "engine/ZarnVoice.h"
+#include "timbre/SettingsTable.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -18,7 +19,7 @@ class ZarnJuceFilter : public juce::AudioProcessor,
                        public juce::ChangeBroadcaster
 {
 public:
-    static constexpr int numParams = 49;
+    static constexpr int numParams = SettingsTable::count; // in the table's order
 
     ZarnJuceFilter();
     ~ZarnJuceFilter() override;

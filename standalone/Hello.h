@@ -11,5 +11,5 @@ public:
 
     void paint (juce::Graphics& g) override;
 
-    juce::Image welcomeImage; // null when "GUI Resource/welcome.png" is missing or unreadable
+    juce::Image welcomeImage; // null when "welcome.png" is missing or unreadable
 };

@@ -12,5 +12,5 @@ public:
 
     void closeButtonPressed() override;
 
-    juce::Image iconImage; // null when "GUI Resource/G.png" is missing or unreadable
+    juce::Image iconImage; // null when "G.png" is missing or unreadable
 };

@@ -43,11 +43,11 @@ const ImageFileEntry imageFiles[] = {
     { "TriangleLFO.png", &triangleLfoFile },
 };
 
-juce::File startFolder;
+juce::File startDirectory;
 
 juce::File inGuiResource (const juce::String& imageFileName)
 {
-    return startFolder.getChildFile ("GUI Resource/" + imageFileName);
+    return startDirectory.getChildFile ("GUI Resource/" + imageFileName);
 }
 } // namespace
 
@@ -55,7 +55,7 @@ void ZarnStartup::begin()
 {
     audioInit = new ZarnAudioInit();
 
-    startFolder = juce::File::getCurrentWorkingDirectory();
+    startDirectory = juce::File::getCurrentWorkingDirectory();
 
     for (const auto& entry : imageFiles)
         *entry.file = inGuiResource (entry.name);
@@ -69,6 +69,11 @@ void ZarnStartup::end()
 {
     delete audioInit;
     audioInit = nullptr;
+}
+
+juce::File ZarnStartup::startFolder()
+{
+    return startDirectory;
 }
 
 juce::File ZarnStartup::imageFile (const juce::String& imageFileName)

@@ -4,8 +4,8 @@
 
 // The objects that the program makes before its application starts, in this order: the audio
 // start-up object (`audioInit`, which may show its warning box and wait for the user), the
-// thirteen widget image files resolved against the working directory of that moment, and the
-// application name. The framework must be initialised first: its windows can't be made earlier.
+// thirteen widget image files resolved against the working directory of that moment (the start
+// folder, where every image of the program and "presets.xml" are found), and the application name. The framework must be initialised first: its windows can't be made earlier.
 class ZarnStartup
 {
 public:
@@ -13,6 +13,10 @@ public:
 
     // Deletes the audio start-up object once the application and every window are gone.
     static void end();
+
+    // The working directory at the program's start: the folder that holds "GUI Resource" and
+    // "presets.xml", wherever the working directory moves later.
+    static juce::File startFolder();
 
     // The file object of a widget image name ("RotarySlider.png" ...); a file in "GUI Resource"
     // of the starting working directory for any other name.

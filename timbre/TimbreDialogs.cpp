@@ -7,7 +7,8 @@ namespace
     const char* const pattern = "*.xml";
 
     // The platform's file dialog moves the working directory to the folder it starts in and
-    // leaves it there; "presets.xml" is found through the working directory, so it is put back.
+    // leaves it there; the dialogs put it back, so that they leave the program's (or, inside a
+    // host, the host's) working directory as they found it.
     class WorkingDirectoryKeeper
     {
     public:
@@ -27,21 +28,47 @@ namespace
     {
         return juce::File::getSpecialLocation (juce::File::userHomeDirectory);
     }
+
+    constexpr int saveFlags = juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
+                            | juce::FileBrowserComponent::warnAboutOverwriting;
+    constexpr int loadFlags = juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles;
+
+    std::unique_ptr<juce::FileChooser> saveChooser()
+    {
+        return std::make_unique<juce::FileChooser> ("Save your timbre as an xml file...", homeFolder(), pattern);
+    }
+
+    std::unique_ptr<juce::FileChooser> loadChooser()
+    {
+        return std::make_unique<juce::FileChooser> ("Load a timbre from an xml file...", homeFolder(), pattern);
+    }
+
+    // Shows the dialog of `chooser` and returns the chosen file; an empty file when cancelled.
+    juce::File runModally (juce::FileChooser& chooser, int flags)
+    {
+        const WorkingDirectoryKeeper keeper;
+        return chooser.showDialog (flags, nullptr) ? chooser.getResult() : juce::File();
+    }
+
+    void launch (std::unique_ptr<juce::FileChooser>& holder, std::unique_ptr<juce::FileChooser> chooser, int flags,
+                 std::function<void (const juce::File&)> chosen)
+    {
+        holder = std::move (chooser);
+
+        // The platform's dialog has moved the working directory by the time launchAsync returns.
+        const WorkingDirectoryKeeper keeper;
+        holder->launchAsync (flags, [chosen = std::move (chosen)] (const juce::FileChooser& result) {
+            const auto file = result.getResult();
+
+            if (file != juce::File())
+                chosen (file);
+        });
+    }
 }
 
 TimbreDialogs::SaveTarget TimbreDialogs::chooseFileToSave()
 {
-    juce::File chosen;
-
-    {
-        const WorkingDirectoryKeeper keeper;
-        juce::FileChooser chooser ("Save your timbre as an xml file...", homeFolder(), pattern);
-
-        if (chooser.browseForFileToSave (true))
-            chosen = chooser.getResult();
-    }
-
-    return saveTargetFor (chosen);
+    return saveTargetFor (runModally (*saveChooser(), saveFlags));
 }
 
 TimbreDialogs::SaveTarget TimbreDialogs::saveTargetFor (const juce::File& chosen)
@@ -57,11 +84,17 @@ TimbreDialogs::SaveTarget TimbreDialogs::saveTargetFor (const juce::File& chosen
 
 juce::File TimbreDialogs::chooseFileToLoad()
 {
-    const WorkingDirectoryKeeper keeper;
-    juce::FileChooser chooser ("Load a timbre from an xml file...", homeFolder(), pattern);
+    return runModally (*loadChooser(), loadFlags);
+}
 
-    if (chooser.browseForFileToOpen())
-        return chooser.getResult();
+void TimbreDialogs::launchSave (std::unique_ptr<juce::FileChooser>& chooser, std::function<void (const SaveTarget&)> chosen)
+{
+    launch (chooser, saveChooser(), saveFlags, [chosen = std::move (chosen)] (const juce::File& file) {
+        chosen (saveTargetFor (file));
+    });
+}
 
-    return {};
+void TimbreDialogs::launchLoad (std::unique_ptr<juce::FileChooser>& chooser, std::function<void (const juce::File&)> chosen)
+{
+    launch (chooser, loadChooser(), loadFlags, std::move (chosen));
 }

@@ -1,6 +1,9 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <functional>
+#include <memory>
 
 // The save and open dialogs for timbre files, used by the standalone panel and the plug-in's editor.
 class TimbreDialogs
@@ -23,4 +26,11 @@ public:
 
     // The open dialog (home folder, "*.xml"); an empty file when cancelled.
     static juce::File chooseFileToLoad();
+
+    // The same two dialogs without a modal loop, for a caller that must return at once (an editor
+    // inside a host). `chooser` holds the open dialog: deleting it, or launching another dialog in
+    // it, ends the dialog without a call. `chosen` runs on the message thread once a file has
+    // been chosen, not when the dialog is cancelled.
+    static void launchSave (std::unique_ptr<juce::FileChooser>& chooser, std::function<void (const SaveTarget&)> chosen);
+    static void launchLoad (std::unique_ptr<juce::FileChooser>& chooser, std::function<void (const juce::File&)> chosen);
 };

@@ -5,23 +5,14 @@
 #include <cmath>
 #include <limits>
 
-const TimbreFile::Attribute TimbreFile::attributes[TimbreFile::numAttributes] = {
-    { "osc0switch", true }, { "osc0wave", true }, { "osc0lvl", false }, { "osc0dtn", false },
-    { "osc0cent", false }, { "osc0pw", false }, { "osc0double", true },
-    { "osc1switch", true }, { "osc1wave", true }, { "osc1lvl", false }, { "osc1dtn", false },
-    { "osc1cent", false }, { "osc1pw", false }, { "osc1double", true },
-    { "osc2switch", true }, { "osc2wave", true }, { "osc2lvl", false }, { "osc2dtn", false },
-    { "osc2cent", false }, { "osc2pw", false }, { "osc2double", true },
-    { "moogSwitch", true }, { "moogAtk", false }, { "moogDcy", false }, { "moogSus", false },
-    { "moogRls", false }, { "moogCutoff", false }, { "moogRes", false }, { "moogDepth", false },
-    { "ampGain", false }, { "ampAtk", false }, { "ampDcy", false }, { "ampSus", false },
-    { "ampRls", false },
-    { "delayFbk", false }, { "delayLvl", false },
-    { "lfoSwitch", true }, { "lfoWave", true }, { "lfoRate", false }, { "lfoDepth", false },
-    { "eqSwitch", true },
-    { "eq0", false }, { "eq1", false }, { "eq2", false }, { "eq3", false },
-    { "eq4", false }, { "eq5", false }, { "eq6", false }, { "eq7", false }
-};
+const std::array<TimbreFile::Attribute, TimbreFile::numAttributes> TimbreFile::attributes = [] {
+    std::array<Attribute, numAttributes> keys {};
+
+    for (int i = 0; i < numAttributes; ++i)
+        keys[(size_t) i] = { SettingsTable::rows[i].key, SettingsTable::rows[i].file != SettingsTable::FileValue::decimal };
+
+    return keys;
+}();
 
 namespace
 {
@@ -128,6 +119,36 @@ std::unique_ptr<juce::XmlElement> TimbreFile::findTimbre (const juce::String& pa
     }
 
     return {};
+}
+
+double TimbreFile::read (const juce::XmlElement& timbre, int index, Reader reader)
+{
+    const auto& row = SettingsTable::rows[index];
+
+    if (! timbre.hasAttribute (row.key))
+        return 0.0;
+
+    const auto text = timbre.getStringAttribute (row.key);
+
+    switch (row.file)
+    {
+        case SettingsTable::FileValue::onOff:
+        {
+            if (reader == Reader::panel && row.panelReadsText)
+            {
+                const auto first = *text.getCharPointer().findEndOfWhitespace();
+                return first == '1' || first == 't' || first == 'y' || first == 'T' || first == 'Y' ? 1.0 : 0.0;
+            }
+
+            return text.getIntValue() != 0 ? 1.0 : 0.0;
+        }
+        case SettingsTable::FileValue::integer:
+            return text.getIntValue();
+        case SettingsTable::FileValue::decimal:
+            break;
+    }
+
+    return text.getDoubleValue();
 }
 
 juce::StringArray TimbreFile::listTimbres (const juce::File& file)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timbre/SettingsTable.h"
+
 #include <juce_core/juce_core.h>
 
 #include <array>
@@ -16,11 +18,19 @@ public:
         bool isInteger;
     };
 
-    static constexpr int numAttributes = 49;
+    static constexpr int numAttributes = SettingsTable::count;
 
-    // In written order (osc0switch, osc0wave, osc0lvl, osc0dtn, osc0cent, osc0pw, osc0double, ... eq7);
-    // the index is also the plug-in's parameter index.
-    static const Attribute attributes[numAttributes];
+    // The keys of the settings table, in written order (osc0switch, osc0wave, osc0lvl, osc0dtn,
+    // osc0cent, osc0pw, osc0double, ... eq7); the index is also the plug-in's parameter index.
+    static const std::array<Attribute, numAttributes> attributes;
+
+    // Who reads a timbre: the standalone panel reads the switches that the settings table marks
+    // so as boolean text, the editor every switch as an integer.
+    enum class Reader
+    {
+        panel,
+        editor
+    };
 
     // The element tag that stands for a timbre name: unchanged when the name is already a valid
     // XML name, otherwise mapped to one (save and load use the same mapping).
@@ -33,6 +43,13 @@ public:
     // under the names of `attributes` (the file's names compared ignoring case, the first of
     // equal names), so the framework's exact-name getters read them; nothing else is kept.
     static std::unique_ptr<juce::XmlElement> findTimbre (const juce::String& path, const juce::String& timbreName);
+
+    // The value of setting `index` in a timbre that findTimbre gave, as `reader` reads it: an on/off
+    // attribute 1.0 or 0.0 (on when its integer text is not 0, or, as boolean text, when its first
+    // non-blank character is 1, t, y, T or Y), an integer one its integer text (blanks, a sign,
+    // then the digits up to the first other character; 0 without digits), a decimal one its
+    // leading number; 0.0 when the attribute is missing.
+    static double read (const juce::XmlElement& timbre, int index, Reader reader);
 
     // The tags of the root's children in document order; empty when the file is missing or unparsable.
     static juce::StringArray listTimbres (const juce::File& file);

@@ -7,8 +7,12 @@
 class ZarnButton : public juce::Button
 {
 public:
-    // kind: 0 Square, 1 Sawtooth, 2 Triangle, 3 Sine, 4 WNoise, 5 SquareLFO, 6 TriangleLFO.
+    // kind: 0 Square, 1 Sawtooth, 2 Triangle, 3 Sine, 4 WNoise (the oscillator waves, numbered as
+    // their WaveType), 5 SquareLFO, 6 TriangleLFO.
     explicit ZarnButton (int kind);
+
+    static constexpr int squareLfoKind = 5;
+    static constexpr int triangleLfoKind = 6;
     ~ZarnButton() override;
 
     // The image file that a kind shows; empty for a kind outside 0..6.

@@ -120,6 +120,7 @@ TEST_F (PluginWrapper, OpenTriesAnEditorAndKeepsTheFlagOnlyWhenOneIsMade)
     EXPECT_EQ (fx->dispatcher (fx, effOpen, 0, 0, nullptr, 0.0f), 0);
     EXPECT_EQ (fx->flags, 0x131);
     EXPECT_EQ (filter->getActiveEditor(), nullptr);
+    EXPECT_EQ (filter->editorOpenCount, 1) << "that editor was the processor's first";
 
     struct FilterWithoutEditor : ZarnJuceFilter
     {

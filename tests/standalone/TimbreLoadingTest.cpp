@@ -1,8 +1,11 @@
 #include "engine/WaveType.h"
+#include "plugin/ZarnEditorComponent.h"
+#include "plugin/ZarnJuceFilter.h"
 #include "standalone/ZarnAudioInit.h"
 #include "standalone/ZarnUI.h"
 #include "timbre/TimbreFile.h"
 #include "tests/standalone/StandaloneRig.h"
+#include "tests/support/TimbreText.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +22,7 @@ ZarnSynthesiser& synth()
     return audioInit->audioSource.synth;
 }
 
-using Settings = std::map<std::string, std::string>;
+using Settings = TimbreText::Attributes;
 
 // The panel's own start values, as a timbre.
 Settings startValues()
@@ -65,20 +68,8 @@ Settings startValues()
     return s;
 }
 
-juce::String element (const juce::String& tag, const Settings& settings)
-{
-    juce::String text = "  <" + tag;
-
-    for (const auto& [key, value] : settings)
-        text << " " << juce::String (key) << "=\"" << juce::String (value) << "\"";
-
-    return text + "/>\n";
-}
-
-juce::String document (const juce::String& elements)
-{
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TIMBRES>\n" + elements + "</TIMBRES>\n";
-}
+using TimbreText::document;
+using TimbreText::element;
 
 // Everything the panel shows: the 36 knob and slider values, the 10 switches, the 18 selectors.
 struct PanelState
@@ -89,7 +80,7 @@ struct PanelState
     bool operator== (const PanelState& other) const { return values == other.values && flags == other.flags; }
 };
 
-PanelState stateOf (ZarnUI& p)
+PanelState stateOf (ZarnPanel& p)
 {
     PanelState s;
 
@@ -431,4 +422,77 @@ TEST_F (StandaloneTimbre, EveryShippedPresetRendersAHeldChordCleanly)
     }
 
     audioInit->deviceManager.restartLastAudioDevice();
+}
+
+// "presets.xml" and the images belong to the folder the program started in, not to wherever the
+// working directory stands when the panel is built.
+TEST_F (StandaloneTimbre, PresetsAndImagesComeFromTheStartFolderWhereverTheWorkingDirectoryMoves)
+{
+    auto lead = startValues();
+    lead["ampAtk"] = "201";
+    StandaloneRig::writePresets (document (element ("lead", lead)));
+
+    const auto elsewhere = StandaloneRig::workingDirectory().getChildFile ("elsewhere");
+    ASSERT_TRUE (elsewhere.createDirectory());
+    elsewhere.getChildFile ("presets.xml").replaceWithText (document (element ("other", startValues())));
+    ASSERT_TRUE (elsewhere.setAsCurrentWorkingDirectory());
+
+    panel = std::make_unique<ZarnUI>();
+    StandaloneRig::pumpPending();
+    StandaloneRig::workingDirectory().setAsCurrentWorkingDirectory();
+
+    EXPECT_EQ (panel->presetsBox->getNumItems(), 1);
+    EXPECT_EQ (panel->presetsBox->getText(), "lead");
+    EXPECT_EQ (panel->ampatk->getValue(), 201.0);
+    EXPECT_EQ (panel->backgroundImage.getWidth(), 400);
+    EXPECT_EQ (panel->ampatk->filmStrip.getWidth(), 52);
+}
+
+// Both deliverables write and read the same files: a timbre saved by the standalone panel loads
+// into the plug-in's editor (and its parameters), and one saved by the editor loads back here.
+TEST_F (StandaloneTimbre, TimbresPassBetweenTheStandaloneAndThePlugIn)
+{
+    auto mine = startValues();
+    const char* values[][2] = {
+        { "osc0wave", "3" }, { "osc0lvl", "0.7" }, { "osc0dtn", "-5" }, { "osc0cent", "12" }, { "osc0pw", "0.3" }, { "osc0double", "0" },
+        { "osc1switch", "0" }, { "osc1wave", "4" }, { "osc2wave", "2" }, { "osc2lvl", "0.45" }, { "moogSwitch", "0" },
+        { "moogCutoff", "2500" }, { "moogRes", "0.3" }, { "ampAtk", "30" }, { "ampRls", "700" }, { "delayLvl", "0.2" },
+        { "lfoSwitch", "1" }, { "lfoWave", "1" }, { "lfoRate", "4.5" }, { "lfoDepth", "0.05" }, { "eqSwitch", "1" }, { "eq1", "-2.5" },
+    };
+
+    for (const auto& [key, value] : values)
+        mine[key] = value;
+
+    loadOne (mine);
+    const auto fromStandalone = StandaloneRig::workingDirectory().getChildFile ("cross.xml");
+    panel->saveTimbre (fromStandalone, "cross");
+
+    ZarnJuceFilter processor;
+    auto editor = std::make_unique<ZarnEditorComponent> (processor);
+    StandaloneRig::pumpPending();
+    editor->loadTimbre (fromStandalone.getFullPathName(), "cross");
+    StandaloneRig::pumpPending();
+
+    EXPECT_TRUE (stateOf (*editor) == stateOf (*panel));
+    EXPECT_EQ (processor.synth.getOscWave (0), Sine);
+    EXPECT_EQ (processor.synth.getLfoWave(), Sawtooth);
+    EXPECT_EQ (processor.getParameter (26), 2500.0f);
+
+    // Changed in the editor, saved there, loaded here.
+    editor->sawtoothButton[2]->triggerClick();
+    editor->filterSwitch->triggerClick();
+    editor->lfoTriangleButton->triggerClick();
+    editor->fltcut->setValue (1230, juce::sendNotificationAsync);
+    editor->eq[6]->setValue (-7.5, juce::sendNotificationAsync);
+    StandaloneRig::pumpPending();
+    const auto fromPlugIn = StandaloneRig::workingDirectory().getChildFile ("back.xml");
+    editor->saveTimbre (fromPlugIn, "back");
+
+    panel->loadTimbre (fromPlugIn.getFullPathName(), "back");
+    StandaloneRig::pumpPending();
+    EXPECT_TRUE (stateOf (*panel) == stateOf (*editor));
+    EXPECT_EQ (panel->fltcut->getValue(), 1230.0);
+    EXPECT_TRUE (panel->filterSwitch->on);
+    EXPECT_EQ (synth().getOscWave (2), Sawtooth);
+    EXPECT_EQ (synth().getLfoWave(), Triangle);
 }

@@ -1,11 +1,10 @@
 // Real input on the test X server: xdotool moves the pointer and presses its button while the
 // test pumps JUCE's message loop, so the widgets see the X events a user's mouse makes.
+#include "tests/support/WindowManagerAtoms.h"
 #include "tests/widgets/WidgetTestSupport.h"
 
 #include "widgets/ZarnKeyboard.h"
 #include "widgets/ZarnSwitch.h"
-
-#include <X11/Xlib.h>
 
 #include <cstdlib>
 
@@ -32,36 +31,6 @@ juce::String at (juce::Point<int> p)
 {
     return juce::String (p.x) + " " + juce::String (p.y);
 }
-
-// JUCE 7.0.5 only looks these atoms up and sets the window's protocols with whatever it finds;
-// a bare X server without a window manager has none of them, and the server refuses atom 0.
-// Interning them here (and holding the connection, so the server does not reset) gives the
-// window what a desktop would.
-class WindowManagerAtoms
-{
-public:
-    WindowManagerAtoms() : display (XOpenDisplay (nullptr))
-    {
-        if (display == nullptr)
-            return;
-
-        for (const char* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "WM_CHANGE_STATE", "WM_STATE" })
-            XInternAtom (display, name, False);
-
-        XSync (display, False);
-    }
-
-    ~WindowManagerAtoms()
-    {
-        if (display != nullptr)
-            XCloseDisplay (display);
-    }
-
-    bool ok() const { return display != nullptr; }
-
-private:
-    Display* display;
-};
 
 // A window on the X server holding one widget.
 class WindowTest : public ImageFolderTest

@@ -1,146 +1,72 @@
-// zarn_panel_look GUI_RESOURCE_DIR OUT.png: lays the real widgets out on the background at their
-// panel places, with some knobs turned and some switches on, and writes the picture. Needs no
-// audio device and no host.
+// zarn_panel_look GUI_RESOURCE_DIR OUT.png: the instrument panel that both deliverables show, with
+// some knobs turned and some switches on, drawn into a picture. Needs no audio device and no host.
+#include "panel/ZarnPanel.h"
 #include "widgets/GuiImageFolder.h"
 #include "widgets/PanelLayout.h"
-#include "widgets/ZarnButton.h"
-#include "widgets/ZarnKeyboard.h"
-#include "widgets/ZarnKnob.h"
-#include "widgets/ZarnSlider.h"
-#include "widgets/ZarnSwitch.h"
 
 #include <iostream>
 
 namespace
 {
-// The panel's face with every control a child at its place.
-class PanelLook : public juce::Component
+// The shared panel with the standalone program's options button, whose changes go nowhere.
+class PanelLook : public juce::Component,
+                  public ZarnPanel
 {
 public:
     PanelLook (const juce::File& folder, juce::MidiKeyboardState& keyboardState)
-        : background (juce::ImageFileFormat::loadFrom (folder.getChildFile ("background.png")))
+        : ZarnPanel (*this, silentSynth, keyboardState, folder, eqCount, -1)
     {
-        using L = PanelLayout;
-        setSize (L::width, L::height);
+        addControls();
+        options = addTextButton ("Options");
+        addPresetsBox();
+        presetsBox->addItem ("default", 1);
+        presetsBox->setSelectedId (1, juce::dontSendNotification);
+        addPresetsLabelAndButtons();
+        setSize (PanelLayout::width, PanelLayout::height);
 
-        auto knob = [this] (const juce::String& name, juce::Rectangle<int> bounds, double min, double max, double value)
-        {
-            auto* k = own (new ZarnKnob (name));
-            k->setSliderStyle (juce::Slider::RotaryVerticalDrag);
-            k->setRange (min, max);
-            k->setValue (value, juce::dontSendNotification);
-            k->setBounds (bounds);
-        };
-        auto toggle = [this] (bool isEq, juce::Rectangle<int> bounds, bool on)
-        {
-            auto* s = own (new ZarnSwitch (isEq));
-            s->on = on;
-            s->setBounds (bounds);
-        };
-        auto selector = [this] (int kind, juce::Point<int> topLeft, bool selected)
-        {
-            auto* b = own (new ZarnButton (kind));
-            b->selected = selected;
-            b->setBounds (L::oneFrame (topLeft, b->frameWidth, b->frameHeight));
+        const std::pair<juce::Slider*, double> values[] = {
+            { ampatk, 40 }, { ampdcy, 1200 }, { ampsus, 0.7 }, { amprls, 900 }, { ampall, 0.8 },
+            { fltcut, 2600 }, { fltatk, 20 }, { fltdcy, 1500 }, { fltres, 0.35 }, { fltsus, 0.5 },
+            { fltrls, 700 }, { fltamt, 0.6 }, { dlyfbk, 0.4 }, { dlylvl, 0.25 }, { lforate, 5 },
+            { pw[1], 0.3 }, { pw[2], 0.1 }, { lvl[0], 0.9 }, { lvl[1], 0.6 }, { lvl[2], 0.3 },
+            { dtn[1], -12 }, { cent[2], 7 },
+            { eq[0], 4 }, { eq[1], 2 }, { eq[3], -1.5 }, { eq[4], -3 }, { eq[6], 2.5 }, { eq[7], 6 },
         };
 
-        knob ("ampatk", L::ampatk(), 3, 5000, 40);
-        knob ("ampdcy", L::ampdcy(), 10, 5000, 1200);
-        knob ("ampsus", L::ampsus(), 0, 1, 0.7);
-        knob ("amprls", L::amprls(), 1, 5000, 900);
-        knob ("ampall", L::ampall(), 0, 1, 0.8);
-        knob ("fltcut", L::fltcut(), 0, 5000, 2600);
-        knob ("fltatk", L::fltatk(), 1, 3000, 20);
-        knob ("fltdcy", L::fltdcy(), 1, 3000, 1500);
-        knob ("fltres", L::fltres(), 0, 1, 0.35);
-        knob ("fltsus", L::fltsus(), 0.01, 1, 0.5);
-        knob ("fltrls", L::fltrls(), 1, 3000, 700);
-        knob ("fltamt", L::fltamt(), 0, 1, 0.6);
-        knob ("dlyfbk", L::dlyfbk(), 0, 1, 0.4);
-        knob ("dlylvl", L::dlylvl(), 0, 1, 0.25);
-        knob ("lforate", L::lforate(), 0, 20, 5);
-        knob ("lfoamt", L::lfoamt(), 0, 1, 0);
+        for (auto [control, value] : values)
+            control->setValue (value, juce::dontSendNotification);
 
-        for (int k = 0; k < 3; ++k)
-        {
-            toggle (false, L::oscSwitch (k), k != 2);
-            toggle (false, L::doubleSwitch (k), k == 0);
-            knob ("pw" + juce::String (k), L::pw (k), 0, 0.5, 0.5 - 0.2 * k);
-            knob ("lvl" + juce::String (k), L::lvl (k), 0, 1, 0.9 - 0.3 * k);
-            knob ("dtn" + juce::String (k), L::dtn (k), -24, 24, k == 1 ? -12 : 0);
-            knob ("cent" + juce::String (k), L::cent (k), -100, 100, k == 2 ? 7 : 0);
-            selector (0, L::squareButton (k), k == 0);
-            selector (1, L::sawtoothButton (k), k == 1);
-            selector (2, L::triangleButton (k), false);
-            selector (3, L::sineButton (k), k == 2);
-            selector (4, L::noiseButton (k), false);
-        }
-
-        toggle (false, L::lfoSwitch(), true);
-        toggle (false, L::filterSwitch(), true);
-        toggle (true, L::eqSwitch(), true);
-        selector (5, L::lfoPulseButton(), false);
-        selector (1, L::lfoSawtoothButton(), false);
-        selector (6, L::lfoTriangleButton(), true);
-
-        const double gains[] = { 4, 2, 0, -1.5, -3, 0, 2.5, 6 };
-        for (int b = 0; b < 8; ++b)
-        {
-            auto* s = own (new ZarnSlider ("eq" + juce::String (b)));
-            s->setSliderStyle (juce::Slider::LinearVertical);
-            s->setRange (-8, 8, 0.01);
-            s->setValue (gains[b], juce::dontSendNotification);
-            s->setBounds (L::eq (b));
-        }
-
-        auto* keys = own (new ZarnKeyboard (keyboardState));
-        keys->setAvailableRange (53, 100);
-        keys->setBounds (L::keyboard());
-
-        auto* status = own (new juce::Label ({}, "zarN:   Hello!"));
-        status->setFont (juce::Font (15.0f));
-        status->setJustificationType (juce::Justification::left);
-        status->setBounds (L::statusLabel());
-
-        auto* options = own (new juce::TextButton ("Options"));
-        options->setConnectedEdges (juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight);
-        options->setBounds (L::optionsButton());
-
-        auto* presets = own (new juce::ComboBox ("presets"));
-        presets->addItem ("default", 1);
-        presets->setSelectedId (1, juce::dontSendNotification);
-        presets->setJustificationType (juce::Justification::centred);
-        presets->setBounds (L::presetsBox());
-
-        auto* label = own (new juce::Label ({}, "Presets"));
-        label->setFont (juce::Font (15.0f));
-        label->setBounds (L::presetsLabel());
-
-        for (auto [text, bounds] : { std::make_pair ("save", L::saveButton()), std::make_pair ("load", L::loadButton()) })
-        {
-            auto* b = own (new juce::TextButton (text));
-            b->setConnectedEdges (juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight);
-            b->setBounds (bounds);
-        }
+        oscSwitch[2]->on = false;
+        doubleSwitch[1]->on = false;
+        doubleSwitch[2]->on = false;
+        lfoSwitch->on = true;
+        eqSwitch->on = true;
+        showWave (SettingsTable::indexOf (SettingsTable::oscWave, 1), 1);
+        showWave (SettingsTable::indexOf (SettingsTable::oscWave, 2), 3);
+        showWave (SettingsTable::indexOf (SettingsTable::lfoWave), 2);
     }
 
-    void paint (juce::Graphics& g) override
+    ~PanelLook() override { deleteAllChildren(); }
+
+    void paint (juce::Graphics& g) override { paintBackground (g); }
+
+    void resized() override
     {
-        g.setOpacity (1.0f);
-        g.drawImage (background, 0, 0, getWidth(), getHeight(), 0, 0, background.getWidth(), background.getHeight());
+        layOutControls();
+        options->setBounds (PanelLayout::optionsButton());
     }
+
+    void comboBoxChanged (juce::ComboBox*) override {}
+    void saveTimbreAs() override {}
+    void chooseTimbreToLoad() override {}
+    void loadTimbre (const juce::String&, const juce::String&) override {}
 
 private:
-    template <typename WidgetType>
-    WidgetType* own (WidgetType* widget)
-    {
-        children.add (widget);
-        addAndMakeVisible (widget);
-        return widget;
-    }
+    void apply (int, double) override {}
 
-    juce::Image background;
-    juce::OwnedArray<juce::Component> children;
+    ZarnSynthesiser silentSynth;
+    int eqCount = 0;
+    juce::TextButton* options = nullptr;
 };
 }
 

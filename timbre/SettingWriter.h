@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/ZarnSynthesiser.h"
+
+// What a setting's value does to the voices, for both deliverables: each row of the settings
+// table to the synthesiser's setter that writes it into all 32 voices. The switches of an
+// oscillator, of its second phase and of the LFO are left out: the standalone panel and the
+// plug-in's processor give them different effects of their own.
+class SettingWriter
+{
+public:
+    // `value` in the setting's own units (a switch 1 or 0, a wave its WaveType). A row marked
+    // limited in the table reaches the voices limited to its range; semitone and cent counts are
+    // kept to what the engine's ratios can still tell apart.
+    static void write (ZarnSynthesiser& synth, int index, double value);
+};
