@@ -13,11 +13,6 @@ HostWindow::HostWindow (int x, int y, int width, int height, std::uint32_t backg
     if (display == nullptr)
         return;
 
-    // A desktop's window manager makes these atoms; the framework needs them to make windows, and
-    // the bare test server has none until a client asks for them.
-    for (const char* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "WM_CHANGE_STATE", "WM_STATE" })
-        XInternAtom (display, name, False);
-
     const int screen = DefaultScreen (display);
     window = XCreateSimpleWindow (display, RootWindow (display, screen), x, y, static_cast<unsigned> (width),
                                   static_cast<unsigned> (height), 0, 0, background);
