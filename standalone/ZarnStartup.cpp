@@ -1,7 +1,10 @@
 #include "standalone/ZarnStartup.h"
 
+#include "standalone/XEventQueueWatch.h"
 #include "standalone/ZarnAudioInit.h"
 #include "widgets/GuiImageFolder.h"
+
+#include <memory>
 
 // Defined in the order of their making, so that they are destroyed in reverse.
 juce::File rotarySliderFile;
@@ -44,6 +47,7 @@ const ImageFileEntry imageFiles[] = {
 };
 
 juce::File startFolder;
+std::unique_ptr<XEventQueueWatch> xEventQueueWatch;
 
 juce::File inGuiResource (const juce::String& imageFileName)
 {
@@ -53,6 +57,9 @@ juce::File inGuiResource (const juce::String& imageFileName)
 
 void ZarnStartup::begin()
 {
+    // From the first window on (the warning box has a click to take as well).
+    xEventQueueWatch = std::make_unique<XEventQueueWatch>();
+
     audioInit = new ZarnAudioInit();
 
     startFolder = juce::File::getCurrentWorkingDirectory();
@@ -69,6 +76,7 @@ void ZarnStartup::end()
 {
     delete audioInit;
     audioInit = nullptr;
+    xEventQueueWatch = nullptr;
 }
 
 juce::File ZarnStartup::imageFile (const juce::String& imageFileName)

@@ -2,7 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
-// The objects that the program makes before its application starts, in this order: the audio
+// The objects that the program makes before its application starts, in this order: the watch
+// that hands on X events which the message loop would leave waiting (XEventQueueWatch), the audio
 // start-up object (`audioInit`, which may show its warning box and wait for the user), the
 // thirteen widget image files resolved against the working directory of that moment, and the
 // application name. The framework must be initialised first: its windows can't be made earlier.
@@ -11,7 +12,7 @@ class ZarnStartup
 public:
     static void begin();
 
-    // Deletes the audio start-up object once the application and every window are gone.
+    // Deletes the audio start-up object and the watch once the application and every window are gone.
     static void end();
 
     // The file object of a widget image name ("RotarySlider.png" ...); a file in "GUI Resource"
