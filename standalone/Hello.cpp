@@ -1,8 +1,10 @@
 #include "standalone/Hello.h"
 
+#include "widgets/GuiImageFolder.h"
+
 Hello::Hello()
 {
-    welcomeImage = juce::ImageFileFormat::loadFrom (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/welcome.png"));
+    welcomeImage = GuiImageFolder::load (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/welcome.png"));
     setSize (300, 240);
 }
 

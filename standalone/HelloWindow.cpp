@@ -1,6 +1,7 @@
 #include "standalone/HelloWindow.h"
 
 #include "standalone/Hello.h"
+#include "widgets/GuiImageFolder.h"
 
 HelloWindow::HelloWindow()
     : juce::DocumentWindow ("zarN Synth bids you Welcome!", juce::Colours::silver,
@@ -8,7 +9,7 @@ HelloWindow::HelloWindow()
 {
     setContentOwned (new Hello(), true);
 
-    iconImage = juce::ImageFileFormat::loadFrom (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/G.png"));
+    iconImage = GuiImageFolder::load (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/G.png"));
 
     if (iconImage.isValid())
         setIcon (iconImage);

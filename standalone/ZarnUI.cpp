@@ -5,6 +5,7 @@
 #include "timbre/TimbreDialogs.h"
 #include "timbre/TimbreFile.h"
 #include "timbre/ValueText.h"
+#include "widgets/GuiImageFolder.h"
 #include "widgets/PanelLayout.h"
 
 #include <array>
@@ -62,7 +63,7 @@ juce::Font panelFont()
 //==============================================================================
 ZarnUI::ZarnUI()
 {
-    backgroundImage = juce::ImageFileFormat::loadFrom (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/background.png"));
+    backgroundImage = GuiImageFolder::load (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/background.png"));
 
     for (int i = 0; i < ZarnSynthesiser::numVoices; ++i)
         voices[i] = dynamic_cast<ZarnVoice*> (synth().getVoice (i));

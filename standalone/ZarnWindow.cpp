@@ -3,6 +3,7 @@
 #include "standalone/ZarnAudioInit.h"
 #include "standalone/ZarnStartup.h"
 #include "standalone/ZarnUI.h"
+#include "widgets/GuiImageFolder.h"
 
 ZarnWindow::ZarnWindow()
     : juce::DocumentWindow (appName, juce::Colours::silver,
@@ -15,7 +16,7 @@ ZarnWindow::ZarnWindow()
 
     centreWithSize (getWidth(), getHeight());
 
-    iconImage = juce::ImageFileFormat::loadFrom (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/G.png"));
+    iconImage = GuiImageFolder::load (juce::File::getCurrentWorkingDirectory().getChildFile ("GUI Resource/G.png"));
 
     if (iconImage.isValid())
         setIcon (iconImage);
