@@ -44,11 +44,12 @@ void ZarnSynthesiser::allNotesOff (int midiChannel, bool allowTailOff)
     for (auto* voice : voices)
         if (voice->getCurrentlyPlayingNote() >= 0 && (midiChannel <= 0 || voice->isPlayingChannel (midiChannel)))
             voice->stopNote (1.0f, true);
-
-    for (int channel = 1; channel <= 16; ++channel)
-        if (midiChannel <= 0 || channel == midiChannel)
-            handleSustainPedal (channel, false);
 }
+
+// The framework would hold released notes while these pedals are down; the voices ignore them.
+void ZarnSynthesiser::handleSustainPedal (int, bool) {}
+
+void ZarnSynthesiser::handleSostenutoPedal (int, bool) {}
 
 ZarnVoice* ZarnSynthesiser::getZarnVoice (int index) const
 {

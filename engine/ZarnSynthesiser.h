@@ -8,7 +8,8 @@
 // The synthesiser that both deliverables own. Beyond the framework's it
 // - renders up to each MIDI event's exact sample,
 // - steals the voice whose note started longest ago when every voice sounds,
-// - releases on all-notes-off only the voices that hold a note, and
+// - releases on all-notes-off only the voices that hold a note,
+// - lets the pedals change nothing: a note-off releases its voice at once, and
 // - is the one road by which settings reach the voices (see SettingsGate): every setter writes
 //   all voices, in the order they were added, as one step that no block sees half done.
 class ZarnSynthesiser : public juce::Synthesiser
@@ -22,6 +23,8 @@ public:
                           int startSample, int numSamples);
     void setCurrentPlaybackSampleRate (double newRate) override;
     void allNotesOff (int midiChannel, bool allowTailOff) override;
+    void handleSustainPedal (int midiChannel, bool isDown) override;
+    void handleSostenutoPedal (int midiChannel, bool isDown) override;
 
     ZarnVoice* getZarnVoice (int index) const;
 

@@ -261,10 +261,11 @@ inline double ZarnVoice::chain (double s, double gain) noexcept
 
 inline void ZarnVoice::outputStep (float x, double y, float* left, float* right, int i) noexcept
 {
+    // Each channel's sum is formed in double and rounded once into the buffer.
     const double dL = delayL.step (x);
     const double dR = delayR.step (x);
-    left[i] += static_cast<float> (y + dL * delayLevel);
-    right[i] += static_cast<float> (dL * delayLevel + dR * rightLineGain);
+    left[i] = static_cast<float> (static_cast<double> (left[i]) + (y + dL * delayLevel));
+    right[i] = static_cast<float> (static_cast<double> (right[i]) + (dL * delayLevel + dR * rightLineGain));
 }
 
 void ZarnVoice::endNote()

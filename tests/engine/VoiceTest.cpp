@@ -354,6 +354,66 @@ TEST (EngineSynthesiser, ANoteOnOfASoundingNoteReleasesItFirst)
     EXPECT_FALSE (rig.voice (1).releasing);
 }
 
+TEST (EngineSynthesiser, PedalsChangeNothing)
+{
+    for (const int controller : { 64, 66, 67 })
+    {
+        SynthRig pedalled, plain;
+
+        for (auto* rig : { &pedalled, &plain })
+        {
+            rig->noteOn (60);
+            rig->noteOff (60, 3000);
+        }
+
+        pedalled.pending.addEvent (juce::MidiMessage::controllerEvent (1, controller, 127), 1000);
+        pedalled.pending.addEvent (juce::MidiMessage::controllerEvent (1, controller, 0), 6000);
+
+        // The note-off at sample 3000 starts the release ramp on that very sample.
+        pedalled.play (3001);
+        EXPECT_TRUE (pedalled.voice (0).releasing) << "controller " << controller;
+        EXPECT_EQ (pedalled.voice (0).ampEnv.releaseCounter, 4409.0f) << "controller " << controller;
+
+        pedalled.play (9000);
+        plain.play (12001);
+
+        for (size_t i = 0; i < plain.left.size(); ++i)
+        {
+            ASSERT_EQ (pedalled.left[i], plain.left[i]) << "controller " << controller << ", sample " << i;
+            ASSERT_EQ (pedalled.right[i], plain.right[i]) << "controller " << controller << ", sample " << i;
+        }
+    }
+}
+
+// Each voice widens the buffer's sample, adds its own sum in double and rounds once. With no echo
+// the right channel's sum is the dry signal 661 samples earlier times 1.29, which a float cannot
+// hold, so two voices give a result that differs from adding each voice's rounded share.
+TEST (EngineSynthesiser, EachVoiceAddsItsDoubleSumRoundedOnce)
+{
+    SynthRig first, second, both;
+    first.noteOn (60);
+    second.noteOn (67, 0.7f);
+    both.noteOn (60);
+    both.noteOn (67, 0.7f);
+
+    for (auto* rig : { &first, &second, &both })
+        rig->play (4000);
+
+    // Alone, a voice's left channel is its dry signal exactly.
+    int roundingsDiffer = 0;
+
+    for (size_t i = 661; i < 4000; ++i)
+    {
+        const double a = first.left[i - 661] * 1.29, b = second.left[i - 661] * 1.29;
+        const float afterFirst = static_cast<float> (0.0 + a);
+        const float expected = static_cast<float> (static_cast<double> (afterFirst) + b);
+        ASSERT_EQ (both.right[i], expected) << "sample " << i;
+        roundingsDiffer += expected != afterFirst + static_cast<float> (b) ? 1 : 0;
+    }
+
+    EXPECT_GT (roundingsDiffer, 100);
+}
+
 TEST (EngineSynthesiser, SampleRateChangeFreesEveryVoice)
 {
     SynthRig rig;
