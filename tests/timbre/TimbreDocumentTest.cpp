@@ -1,5 +1,6 @@
 #include "timbre/TimbreDocument.h"
 #include "timbre/TimbreFile.h"
+#include "tests/timbre/TimbreTestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,28 +10,12 @@
 
 namespace
 {
-class TimbreDocumentTest : public ::testing::Test
+class TimbreDocumentTest : public TimbreTestFolder
 {
 protected:
-    void SetUp() override
-    {
-        dir = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zarn-document-test-" + juce::Uuid().toString());
-        ASSERT_TRUE (dir.createDirectory());
-    }
-
-    void TearDown() override { dir.deleteRecursively(); }
-
-    juce::File write (const std::string& bytes) const
-    {
-        const auto file = dir.getChildFile ("doc.xml");
-        file.deleteFile();
-        EXPECT_TRUE (file.replaceWithData (bytes.data(), bytes.size()));
-        return file;
-    }
+    juce::File write (const std::string& bytes) const { return writeBytes ("doc.xml", bytes); }
 
     juce::StringArray listOf (const std::string& bytes) const { return TimbreFile::listTimbres (write (bytes)); }
-
-    juce::File dir;
 };
 
 std::string repeat (const std::string& s, int n)

@@ -1,4 +1,5 @@
 #include "timbre/TimbreFile.h"
+#include "tests/timbre/TimbreTestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,26 +24,7 @@ const Values sampleValues = {
     1.1, -8, 8, 0.5, -1.25, 0, 3, -0.01, 7.99
 };
 
-class TimbreFileTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        dir = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zarn-timbre-test-" + juce::Uuid().toString());
-        ASSERT_TRUE (dir.createDirectory());
-    }
-
-    void TearDown() override { dir.deleteRecursively(); }
-
-    juce::File write (const juce::String& name, const juce::String& text) const
-    {
-        const auto file = dir.getChildFile (name);
-        EXPECT_TRUE (file.replaceWithText (text));
-        return file;
-    }
-
-    juce::File dir;
-};
+using TimbreFileTest = TimbreTestFolder;
 
 std::string contentOf (const juce::File& file)
 {
