@@ -18,12 +18,12 @@
 // - at most maxElements elements, maxAttributes attributes (maxAttributesPerElement on one
 //   element), maxNames distinct tag and attribute names, and maxReferencesPerValue references in
 //   one attribute value.
-// Each rule stops a fault of that parser on hostile text: an endless loop (a processing
-// instruction inside an element), a stack overflow (deep nesting, recursive entities), heap
-// corruption (nested entity definitions), reading past the text (broken UTF-8, a character
-// reference cut short), and work that grows with the square of the text (many references in one
-// value, many distinct names), or whose result is slow to read (the framework finds an element's
-// attributes by counting). Anything else reads as no document, as a missing file does.
+// Each rule stops a fault of that parser on hostile text: work that never ends (a processing
+// instruction inside an element, nested entity definitions), a stack overflow (deep nesting,
+// recursive entities), reading past the text (broken UTF-8, a character reference cut short),
+// work that grows with the square of the text (many references in one value, many distinct
+// names), and a result that is slow to read (the framework finds an element's attributes by
+// counting). Anything else reads as no document, as a missing file does.
 class TimbreDocument
 {
 public:
