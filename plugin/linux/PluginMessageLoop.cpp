@@ -1,6 +1,7 @@
 #include "plugin/PluginMessageLoop.h"
 
 #include "plugin/linux/HostDrivenEventLoop.h"
+#include "widgets/linux/XEventQueueWatch.h"
 
 #include <mutex>
 
@@ -49,8 +50,16 @@ void PluginMessageLoop::dispatchPending()
 // the host's editor thread, and the automation it sends reaches the host on that thread, not on
 // one of ours. The alternative, taking the loop only for each request, also paints without idle,
 // but stops and restarts the plug-in's message thread at every request and then delivers the
-// editor's events on an ever new thread of ours between them.
+// editor's events on an ever new thread of ours between them. Idle, too, hands the framework the
+// X events only when the X connection has data, so the editor also keeps the watch on what Xlib
+// has queued meanwhile.
 std::shared_ptr<void> PluginMessageLoop::runEditor()
 {
-    return std::make_shared<juce::SharedResourcePointer<HostDrivenEventLoop>>();
+    struct EditorLoop
+    {
+        juce::SharedResourcePointer<HostDrivenEventLoop> loop;
+        XEventQueueWatch watch;
+    };
+
+    return std::make_shared<EditorLoop>();
 }
