@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -62,6 +63,33 @@ void makeSine (Instance& fx)
         e->setParameter (e, index, value);
 }
 } // namespace
+
+// The framework is set up by the first instance and shut down when the last one closes: its
+// threads (the timer thread that the editor made on effOpen starts and, on Linux, the plug-in's
+// message thread) run while an instance lives and end with the last one, so none outlives the
+// library's static objects at the process's exit. First in this file, so that where all the tests
+// run in one process no instance was made before.
+TEST_F (PluginLibrary, TheFrameworksThreadsEndWithTheLastInstance)
+{
+    const int before = threadsInProcess();
+    auto first = std::make_unique<Instance> (pluginLibrary());
+    Instance second (pluginLibrary());
+    first->dispatch (effOpen);
+    second.dispatch (effOpen);
+    const int running = threadsInProcess();
+    EXPECT_GT (running, before);
+
+    first.reset();
+    EXPECT_GE (threadsInProcess(), running) << "the second instance still runs the framework";
+
+    // A thread that was told to end leaves the process's list a moment after it says it has ended.
+    second.close();
+
+    for (int i = 0; i < 250 && threadsInProcess() > before; ++i)
+        std::this_thread::sleep_for (std::chrono::milliseconds (20));
+
+    EXPECT_EQ (threadsInProcess(), before);
+}
 
 TEST_F (PluginLibrary, ExportsOnlyTheEntryUnderBothNames)
 {

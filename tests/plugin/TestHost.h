@@ -107,6 +107,9 @@ private:
     std::vector<float> blockLeft, blockRight;
 };
 
+// The threads that this process runs now (each platform's way: linux/ and windows/).
+int threadsInProcess();
+
 MidiEvent noteOn (int note, int velocity, int deltaFrames);
 MidiEvent noteOff (int note, int deltaFrames);
 

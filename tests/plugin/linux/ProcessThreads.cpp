@@ -1,0 +1,16 @@
+#include "tests/plugin/TestHost.h"
+
+#include <filesystem>
+
+namespace testhost
+{
+int threadsInProcess()
+{
+    int count = 0;
+
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator ("/proc/self/task"))
+        ++count;
+
+    return count;
+}
+} // namespace testhost
