@@ -12,4 +12,4 @@ ardour_setup "$library" "$work"
 echo "== GUI"
 mkdir -p "$(dirname "$shot")"
 "$python" "$here/gui.py" "$work" "$(dirname "$library")/GUI Resource/background.png" "$shot" \
-    $("$panel_point" filterSwitch)
+    "$ardour_attempts" $("$panel_point" filterSwitch)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # render.sh PLUGIN_LIBRARY WORK_DIR: loads the plug-in in a real host. ardour7-lua builds a session
 # (dummy backend) whose MIDI track plays a short phrase into the plug-in, ardour7-export renders
-# it to a WAV file, and analyse.py checks the notes' pitch and timing.
+# it to a WAV file, and analyse.py checks the notes' pitch and timing. Ardour's own crashes are
+# tried again (setup.sh: ardour_retry); a wrong render never is.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/setup.sh"
@@ -22,8 +23,16 @@ else:
 open(path, "w").write(text)
 PY
 
+# The exporter saves the session it renders: each attempt renders a copy of its own, so that a
+# crashed attempt leaves nothing that the next one reads.
+export_session() {
+    rm -rf "$work/export" "$work/render.wav"
+    cp -r "$work/session" "$work/export"
+    ardour_limit 90 ardour7-export -b float -o "$work/render.wav" "$work/export" render < /dev/null
+}
+
 echo "== export"
-timeout 90 ardour7-export -b float -o "$work/render.wav" "$work/session" render < /dev/null
+ardour_retry ardour7-export export_session
 
 echo "== analysis"
 "$python" "$here/analyse.py" "$work/render.wav"

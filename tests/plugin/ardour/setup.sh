@@ -5,6 +5,34 @@
 # start-up timbre, so the plug-in keeps the engine's own sound, which the render analysis expects.
 ardour_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 python=/usr/bin/python3 # the system's, which has numpy
+ardour_attempts=3
+
+# ardour_retry PROGRAM COMMAND...: runs COMMAND, one attempt at a step that Ardour's PROGRAM does,
+# until it succeeds, $ardour_attempts times at most. Ardour's tools crash now and then on
+# their own, with its own synthesiser in place of zarN too (the exporter aborting on heap
+# corruption or hanging, the Lua session tool aborting), so only an attempt whose program died by
+# a signal or overran its time limit (`timeout` answers 124) is tried again, and the log says so.
+# Any other failure ends the test at once, and what the tools produce is checked as it is.
+ardour_retry() {
+    local program=$1 attempt status=0
+    shift
+    for attempt in $(seq "$ardour_attempts"); do
+        status=0
+        "$@" || status=$?
+        if [ "$status" -ne 124 ] && [ "$status" -le 128 ]; then
+            return "$status"
+        fi
+        local how="overran its time limit"
+        [ "$status" -gt 128 ] && how="died by SIG$(kill -l $((status - 128)))"
+        echo "== HOST CRASH: $program $how (attempt $attempt of $ardour_attempts)"
+    done
+    return "$status"
+}
+
+# Each attempt's time limit; a program that ignores the end of its time is killed 10 s later.
+ardour_limit() {
+    timeout -k 10 "$@"
+}
 
 ardour_setup() {
     local library=$1 work=$2
@@ -47,9 +75,19 @@ XML
     touch "$work/home/.config/ardour7/.a7"
 
     echo "== scan"
-    LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst-scanner -f "$work/lxvst/zarNvst.so"
+    ardour_retry ardour-vst-scanner ardour_scan "$work"
 
     echo "== session"
-    (unset DISPLAY; SESSION_DIR="$work/session" timeout 90 ardour7-lua "$ardour_here/session.lua" < /dev/null)
+    ardour_retry ardour7-lua ardour_make_session "$work"
     grep -q 'type="lxvst" unique-id="1248019565"' "$work/session/render.ardour"
+}
+
+ardour_scan() {
+    LD_LIBRARY_PATH=/usr/lib/ardour7 ardour_limit 60 /usr/lib/ardour7/ardour-vst-scanner -f "$1/lxvst/zarNvst.so"
+}
+
+# Anew at each attempt, from an empty folder.
+ardour_make_session() {
+    rm -rf "$1/session"
+    (unset DISPLAY; SESSION_DIR="$1/session" ardour_limit 90 ardour7-lua "$ardour_here/session.lua" < /dev/null)
 }
