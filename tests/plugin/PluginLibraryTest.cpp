@@ -76,10 +76,12 @@ TEST_F (PluginLibrary, TheFrameworksThreadsEndWithTheLastInstance)
     Instance second (pluginLibrary());
     first->dispatch (effOpen);
     second.dispatch (effOpen);
+    handleHostMessages();
     const int running = threadsInProcess();
     EXPECT_GT (running, before);
 
     first.reset();
+    handleHostMessages();
     EXPECT_GE (threadsInProcess(), running) << "the second instance still runs the framework";
 
     // A thread that was told to end leaves the process's list a moment after it says it has ended.

@@ -107,8 +107,10 @@ private:
     std::vector<float> blockLeft, blockRight;
 };
 
-// The threads that this process runs now (each platform's way: linux/ and windows/).
+// The host's process, each platform's way (linux/ and windows/): the threads it runs now, and
+// the messages that its own loop would dispatch (on Windows the framework's run on the host's).
 int threadsInProcess();
+void handleHostMessages();
 
 MidiEvent noteOn (int note, int velocity, int deltaFrames);
 MidiEvent noteOff (int note, int deltaFrames);

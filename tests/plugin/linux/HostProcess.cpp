@@ -13,4 +13,7 @@ int threadsInProcess()
 
     return count;
 }
+
+// The plug-in runs its own message thread here.
+void handleHostMessages() {}
 } // namespace testhost

@@ -24,4 +24,15 @@ int threadsInProcess()
     CloseHandle (snapshot);
     return count;
 }
+
+void handleHostMessages()
+{
+    MSG message;
+
+    while (PeekMessageW (&message, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage (&message);
+        DispatchMessageW (&message);
+    }
+}
 } // namespace testhost
