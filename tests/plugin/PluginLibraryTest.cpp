@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <atomic>
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <thread>
 
@@ -34,6 +35,11 @@ float peakOf (const std::vector<float>& x, size_t begin, size_t end)
         peak = std::isfinite (x[i]) ? std::max (peak, std::abs (x[i])) : 1.0e30f;
 
     return peak;
+}
+
+bool allFinite (const std::vector<float>& x)
+{
+    return std::all_of (x.begin(), x.end(), [] (float v) { return std::isfinite (v); });
 }
 
 // Plays `note` for `heldFrames` from the start of the first block and renders `totalFrames`
@@ -251,9 +257,9 @@ TEST_F (PluginLibrary, NotesSoundAtTheirPitchThenReleaseAndRingOut)
     }
 }
 
-TEST_F (PluginLibrary, SampleRateNotAboveZeroIsTakenAs44100)
+TEST_F (PluginLibrary, SampleRateNotAFiniteNumberAboveZeroIsTakenAs44100)
 {
-    for (float rate : { 0.0f, -48000.0f })
+    for (float rate : { 0.0f, -48000.0f, std::numeric_limits<float>::infinity(), std::nanf ("") })
     {
         Instance fx (library());
         fx.start (rate, 512);
@@ -261,6 +267,34 @@ TEST_F (PluginLibrary, SampleRateNotAboveZeroIsTakenAs44100)
         std::vector<float> left, right;
         playNote (fx, 81, 44100, 22050, 512, left, right);
         EXPECT_NEAR (pitchOf (left, 4410, 22000, 44100.0), 440.0, 1.0) << rate;
+    }
+}
+
+// The equaliser's bands sit at 64 Hz to 8 kHz: at a rate whose half lies below a band, or far from
+// every band, that band must not turn the output into NaN or let it grow without bound.
+TEST_F (PluginLibrary, EqualiserAtAnyRateKeepsTheOutputFinite)
+{
+    for (float rate : { 8000.0f, 11025.0f, 12000.0f, 16000.0f, 1.0e-30f, 1.0e30f })
+    {
+        for (float gain : { 8.0f, -8.0f })
+        {
+            Instance fx (library());
+            fx.start (rate, 256);
+            auto* e = fx.effect();
+            e->setParameter (e, 40, 1.0f);
+
+            for (int band = 41; band <= 48; ++band)
+                e->setParameter (e, band, gain);
+
+            std::vector<float> left, right;
+            playNote (fx, 69, 16384, 20480, 256, left, right);
+            EXPECT_TRUE (allFinite (left) && allFinite (right)) << rate << " Hz, " << gain << " dB";
+
+            if (rate >= 8000.0f && rate <= 16000.0f)
+            {
+                EXPECT_GT (peakOf (left, 0, left.size()), 0.01f) << rate << " Hz, " << gain << " dB";
+            }
+        }
     }
 }
 
