@@ -31,17 +31,6 @@ namespace
         return isTagStart (c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
     }
 
-    juce::String integerText (double value)
-    {
-        if (! std::isfinite (value))
-            return "0";
-
-        const auto whole = std::trunc (value);
-        const auto limited = juce::jlimit ((double) std::numeric_limits<int>::min(),
-                                           (double) std::numeric_limits<int>::max(), whole);
-        return juce::String ((int) limited);
-    }
-
     std::unique_ptr<juce::XmlElement> parse (const juce::File& file)
     {
         if (! file.existsAsFile())
@@ -174,7 +163,7 @@ bool TimbreFile::save (const juce::File& file, const juce::String& timbreName,
 
     // The framework's double setter does not write "%.9g", so every value goes in as text.
     for (int i = 0; i < numAttributes; ++i)
-        timbre->setAttribute (attributes[i].name, attributes[i].isInteger ? integerText (values[(size_t) i])
+        timbre->setAttribute (attributes[i].name, attributes[i].isInteger ? juce::String (SettingsTable::wholeNumber (values[(size_t) i]))
                                                                            : ValueText::of (values[(size_t) i]));
 
     // The framework's document defaults: a UTF-8 declaration, no DTD, indented children and
