@@ -11,8 +11,7 @@ target_link_libraries(zarn_juce PRIVATE
     juce::juce_audio_devices
     juce::juce_audio_formats
     juce::juce_audio_processors
-    juce::juce_audio_utils
-    juce::pkgconfig_JUCE_IMG_LINUX_DEPS) # the system's libpng and libjpeg behind the image loaders
+    juce::juce_audio_utils)
 target_compile_definitions(zarn_juce PUBLIC
     JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED=1
     JUCE_DISPLAY_SPLASH_SCREEN=0
@@ -21,10 +20,16 @@ target_compile_definitions(zarn_juce PUBLIC
     JUCE_USE_CURL=0
     JUCE_USE_FLAC=0
     JUCE_USE_OGGVORBIS=0
-    JUCE_JACK=1
-    JUCE_ALSA=1
     JUCE_MODAL_LOOPS_PERMITTED=1
     JUCE_STRICT_REFCOUNTEDPOINTER=1)
+if(WIN32)
+    # Audio through Windows Audio and DirectSound, MIDI through the multimedia MIDI functions.
+    target_link_libraries(zarn_juce PRIVATE zarn_image_libraries) # libpng, libjpeg, zlib
+    target_compile_definitions(zarn_juce PUBLIC JUCE_WASAPI=1 JUCE_DIRECTSOUND=1 JUCE_ASIO=0 JUCE_USE_WINRT_MIDI=0)
+else()
+    target_link_libraries(zarn_juce PRIVATE juce::pkgconfig_JUCE_IMG_LINUX_DEPS) # the system's libpng and libjpeg
+    target_compile_definitions(zarn_juce PUBLIC JUCE_JACK=1 JUCE_ALSA=1)
+endif()
 target_compile_definitions(zarn_juce INTERFACE
     $<TARGET_PROPERTY:zarn_juce,COMPILE_DEFINITIONS>)
 target_include_directories(zarn_juce SYSTEM INTERFACE

@@ -90,7 +90,7 @@ void JuceVSTWrapper::open()
     if (editorComp != nullptr)
         return;
 
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const auto request = PluginMessageLoop::userInterfaceRequest();
     std::unique_ptr<juce::AudioProcessorEditor> probe (processor->createEditorIfNeeded());
 
     if (probe == nullptr)
@@ -348,7 +348,7 @@ VstIntPtr JuceVSTWrapper::editorGetRect (void* ptr)
     if (ptr == nullptr)
         return 0;
 
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const auto request = PluginMessageLoop::userInterfaceRequest();
 
     if (editorComp == nullptr)
         editorComp.reset (processor->createEditorIfNeeded());
@@ -366,7 +366,7 @@ VstIntPtr JuceVSTWrapper::editorGetRect (void* ptr)
 
 VstIntPtr JuceVSTWrapper::editorOpen (void* parentWindow)
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const auto request = PluginMessageLoop::userInterfaceRequest();
 
     if (editorComp == nullptr)
         editorComp.reset (processor->createEditorIfNeeded());
@@ -382,15 +382,14 @@ VstIntPtr JuceVSTWrapper::editorOpen (void* parentWindow)
 
 VstIntPtr JuceVSTWrapper::editorClose()
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+    const auto request = PluginMessageLoop::userInterfaceRequest();
     deleteEditor();
     return 0;
 }
 
 VstIntPtr JuceVSTWrapper::editIdle()
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
-    hostLoop->processPendingEvents();
+    PluginMessageLoop::idle();
     return 0;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "plugin/ERect.h"
-#include "plugin/HostDrivenEventLoop.h"
-#include "plugin/PluginMessageThread.h"
+#include "plugin/PluginMessageLoop.h"
 #include "plugin/VstEvents.h"
 #include "plugin/vst/AudioEffectX.h"
 
@@ -73,8 +72,8 @@ private:
     void deleteEditor();
     void sendOutgoingEvents();
 
-    // The message loop: started by the first instance of the process, stopped by the last.
-    juce::SharedResourcePointer<PluginMessageThread> messageThread;
+    // The framework's messages keep running while any instance lives.
+    const std::shared_ptr<void> messageLoop = PluginMessageLoop::keepRunning();
     std::unique_ptr<juce::AudioProcessor> processor;
     std::unique_ptr<juce::AudioProcessorEditor> editorComp;
     ERect editorRect {};

@@ -1,10 +1,10 @@
-// The library's one way in: the host calls the entry once for every instance it makes.
-#include "plugin/HostDrivenEventLoop.h"
+// The library's one way in: the host calls the entry once for every instance it makes. The
+// library exports it as VSTPluginMain and, for hosts that look for the older name, as main
+// (plugin/CMakeLists.txt gives each platform's linker the second name).
 #include "plugin/JuceVSTWrapper.h"
 #include "plugin/PluginFolder.h"
+#include "plugin/PluginMessageLoop.h"
 #include "plugin/ZarnJuceFilter.h"
-
-#include <juce_gui_basics/juce_gui_basics.h>
 
 #include <memory>
 #include <mutex>
@@ -17,15 +17,15 @@ void initialiseOnce()
     static std::once_flag once;
 
     std::call_once (once, [] {
-        juce::initialiseJuce_GUI();
+        PluginMessageLoop::initialiseFramework();
         PluginFolder::installImageLocator();
     });
 }
 } // namespace
 
-extern "C" __attribute__ ((visibility ("default"))) AEffect* VSTPluginMain (audioMasterCallback audioMaster);
+extern "C" AEffect* VSTPluginMain (audioMasterCallback audioMaster);
 
-extern "C" __attribute__ ((visibility ("default"))) AEffect* VSTPluginMain (audioMasterCallback audioMaster)
+extern "C" AEffect* VSTPluginMain (audioMasterCallback audioMaster)
 {
     if (audioMaster == nullptr)
         return nullptr;
@@ -34,8 +34,7 @@ extern "C" __attribute__ ((visibility ("default"))) AEffect* VSTPluginMain (audi
     {
         initialiseOnce();
 
-        // The instance is built on the host's thread, which is the message thread meanwhile.
-        const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
+        const auto making = PluginMessageLoop::makingInstance();
 
         if (audioMaster (nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
             return nullptr;
@@ -53,7 +52,3 @@ extern "C" __attribute__ ((visibility ("default"))) AEffect* VSTPluginMain (audi
         return nullptr;
     }
 }
-
-// Linux hosts look for either name: "main" is the same function under a second symbol.
-extern "C" __attribute__ ((visibility ("default"), alias ("VSTPluginMain")))
-AEffect* zarnPluginMain (audioMasterCallback audioMaster) __asm__ ("main");

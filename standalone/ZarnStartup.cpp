@@ -1,7 +1,10 @@
 #include "standalone/ZarnStartup.h"
 
+#include "standalone/ZarnApp.h"
 #include "standalone/ZarnAudioInit.h"
 #include "widgets/GuiImageFolder.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
 
 // Defined in the order of their making, so that they are destroyed in reverse.
 juce::File rotarySliderFile;
@@ -49,7 +52,29 @@ juce::File inGuiResource (const juce::String& imageFileName)
 {
     return startDirectory.getChildFile ("GUI Resource/" + imageFileName);
 }
+
+juce::JUCEApplicationBase* createZarnApp()
+{
+    return new ZarnApp();
+}
 } // namespace
+
+// The framework can't build windows during static initialisation, so the start-up objects are
+// made here, in the order a user sees them: the audio start-up (and its warning box, if any),
+// the image files, the application name, then the application itself.
+int ZarnStartup::runProgram (const std::function<int()>& runApplication)
+{
+    juce::JUCEApplicationBase::createInstance = &createZarnApp;
+    juce::initialiseJuce_GUI();
+
+    begin();
+
+    const int result = runApplication();
+
+    end();
+    juce::shutdownJuce_GUI();
+    return result;
+}
 
 void ZarnStartup::begin()
 {

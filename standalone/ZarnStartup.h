@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <functional>
+
 // The objects that the program makes before its application starts, in this order: the audio
 // start-up object (`audioInit`, which may show its warning box and wait for the user), the
 // thirteen widget image files resolved against the working directory of that moment (the start
@@ -9,6 +11,12 @@
 class ZarnStartup
 {
 public:
+    // The whole program, for its entry function: the framework set up, the objects below made,
+    // the application run by `runApplication` (the framework's application main routine, which
+    // each platform's entry calls in its own way), everything taken down again. Returns the
+    // application's result.
+    static int runProgram (const std::function<int()>& runApplication);
+
     static void begin();
 
     // Deletes the audio start-up object once the application and every window are gone.

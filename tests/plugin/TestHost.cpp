@@ -1,7 +1,5 @@
 #include "TestHost.h"
 
-#include <dlfcn.h>
-
 #include <cmath>
 
 namespace testhost
@@ -12,22 +10,6 @@ namespace
 thread_local Instance* instanceBeingMade = nullptr;
 thread_local VstIntPtr versionBeingMade = 0;
 } // namespace
-
-Library::Library (const std::string& path)
-{
-    handle = dlopen (path.c_str(), RTLD_NOW | RTLD_LOCAL);
-}
-
-Library::~Library()
-{
-    if (handle != nullptr)
-        dlclose (handle);
-}
-
-void* Library::symbol (const char* name) const
-{
-    return handle != nullptr ? dlsym (handle, name) : nullptr;
-}
 
 Entry Library::entry() const
 {

@@ -1,8 +1,9 @@
 #pragma once
 
-// A small VST 2.4 host for the tests: it loads a plug-in library with dlopen, makes instances
-// through its entry and drives them through the effect record. It knows the plug-in only through
-// the record's declarations and the interface's event and pin records, declared here anew.
+// A small VST 2.4 host for the tests: it loads a plug-in library (with dlopen on Linux,
+// LoadLibrary on Windows: linux/ and windows/ hold the two), makes instances through its entry
+// and drives them through the effect record. It knows the plug-in only through the record's
+// declarations and the interface's event and pin records, declared here anew.
 #include "plugin/vst/AEffect.h"
 
 #include <cstring>

@@ -586,12 +586,12 @@ juce::Image Artwork::background() const
     g.setColour (plateEdgeDark);
     g.drawRect (L::bounds(), 1);
 
-    // Header: the name, and a frame for the options button.
+    // Header: the name. The standalone's options button draws itself at the top left; the
+    // plug-in's editor has none, so nothing is drawn there.
     drawLogo (g, { 82.0f, 2.0f, 130.0f, 50.0f }, 40.0f);
     drawText (g, "POLYPHONIC SYNTHESISER", { 200.0f, 24.0f, 250.0f, 14.0f }, 10.0f, true, captionColour, juce::Justification::centredLeft);
     g.setColour (accent.withAlpha (0.5f));
     g.fillRect (juce::Rectangle<float> (200.0f, 40.0f, 232.0f, 1.0f));
-    drawInset (g, L::optionsButton().toFloat().expanded (3.0f), 4.0f);
 
     // Display: the status line above the preset row.
     {

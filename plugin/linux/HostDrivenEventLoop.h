@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/PluginMessageThread.h"
+#include "plugin/linux/PluginMessageThread.h"
 
 // While one of these exists, the host's thread that made it is the framework's message thread
 // and the shared PluginMessageThread is stopped, so that windows and messages of the plug-in live

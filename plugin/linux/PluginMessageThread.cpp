@@ -1,4 +1,4 @@
-#include "plugin/PluginMessageThread.h"
+#include "plugin/linux/PluginMessageThread.h"
 
 namespace juce
 {

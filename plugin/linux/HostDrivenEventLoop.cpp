@@ -1,4 +1,4 @@
-#include "plugin/HostDrivenEventLoop.h"
+#include "plugin/linux/HostDrivenEventLoop.h"
 
 namespace juce
 {
