@@ -1,10 +1,13 @@
 #include "standalone/ZarnStartup.h"
 
+#include "standalone/WindowEventFlow.h"
 #include "standalone/ZarnApp.h"
 #include "standalone/ZarnAudioInit.h"
 #include "widgets/GuiImageFolder.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
+
+#include <memory>
 
 // Defined in the order of their making, so that they are destroyed in reverse.
 juce::File rotarySliderFile;
@@ -47,6 +50,7 @@ const ImageFileEntry imageFiles[] = {
 };
 
 juce::File startDirectory;
+std::shared_ptr<void> windowEventFlow;
 
 juce::File inGuiResource (const juce::String& imageFileName)
 {
@@ -78,6 +82,9 @@ int ZarnStartup::runProgram (const std::function<int()>& runApplication)
 
 void ZarnStartup::begin()
 {
+    // From the first window on (the warning box has a click to take as well).
+    windowEventFlow = WindowEventFlow::keepFlowing();
+
     audioInit = new ZarnAudioInit();
 
     startDirectory = juce::File::getCurrentWorkingDirectory();
@@ -94,6 +101,7 @@ void ZarnStartup::end()
 {
     delete audioInit;
     audioInit = nullptr;
+    windowEventFlow = nullptr;
 }
 
 juce::File ZarnStartup::startFolder()

@@ -4,10 +4,12 @@
 
 #include <functional>
 
-// The objects that the program makes before its application starts, in this order: the audio
+// The objects that the program makes before its application starts, in this order: what keeps
+// the platform's window events flowing (WindowEventFlow), the audio
 // start-up object (`audioInit`, which may show its warning box and wait for the user), the
 // thirteen widget image files resolved against the working directory of that moment (the start
-// folder, where every image of the program and "presets.xml" are found), and the application name. The framework must be initialised first: its windows can't be made earlier.
+// folder, where every image of the program and "presets.xml" are found), and the application
+// name. The framework must be initialised first: its windows can't be made earlier.
 class ZarnStartup
 {
 public:
@@ -19,7 +21,7 @@ public:
 
     static void begin();
 
-    // Deletes the audio start-up object once the application and every window are gone.
+    // Deletes the audio start-up object and the watch once the application and every window are gone.
     static void end();
 
     // The working directory at the program's start: the folder that holds "GUI Resource" and

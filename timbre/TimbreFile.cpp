@@ -1,9 +1,12 @@
 #include "timbre/TimbreFile.h"
 
+#include "timbre/NumberText.h"
+#include "timbre/TimbreDocument.h"
 #include "timbre/ValueText.h"
 
-#include <cmath>
-#include <limits>
+#if ! JUCE_WINDOWS
+ #include <sys/stat.h>
+#endif
 
 const std::array<TimbreFile::Attribute, TimbreFile::numAttributes> TimbreFile::attributes = [] {
     std::array<Attribute, numAttributes> keys {};
@@ -31,12 +34,33 @@ namespace
         return isTagStart (c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
     }
 
-    std::unique_ptr<juce::XmlElement> parse (const juce::File& file)
+    // The file that `file` names through any chain of symbolic links (itself when it is none),
+    // which saving replaces while the links stay; no file for a chain that loops.
+    juce::File linkedFile (juce::File file)
     {
-        if (! file.existsAsFile())
-            return {};
+        for (int hops = 0; hops < 40; ++hops)
+        {
+            if (! file.isSymbolicLink())
+                return file;
 
-        return juce::XmlDocument (file).getDocumentElement();
+            file = file.getLinkedTarget();
+        }
+
+        return {};
+    }
+
+    // Whether an attribute's name is `key`, ignoring case as the framework's comparison does;
+    // looks at no more of the name than the key's length, however long the name is.
+    bool isKey (const juce::String& name, const char* key) noexcept
+    {
+        auto n = name.getCharPointer();
+
+        for (; *key != 0; ++key)
+            if (juce::CharacterFunctions::toUpperCase (n.getAndAdvance())
+                != juce::CharacterFunctions::toUpperCase ((juce::juce_wchar) (unsigned char) *key))
+                return false;
+
+        return n.isEmpty();
     }
 }
 
@@ -66,7 +90,7 @@ std::unique_ptr<juce::XmlElement> TimbreFile::findTimbre (const juce::String& pa
     if (path.isEmpty())
         return {};
 
-    const auto root = parse (juce::File::getCurrentWorkingDirectory().getChildFile (path));
+    const auto root = TimbreDocument::read (juce::File::getCurrentWorkingDirectory().getChildFile (path));
 
     if (root == nullptr)
         return {};
@@ -86,23 +110,30 @@ std::unique_ptr<juce::XmlElement> TimbreFile::findTimbre (const juce::String& pa
             continue;
 
         // The framework looks attributes up by exact name; the file's are matched ignoring case
-        // (the first of equal names) and handed on under their own names, and nothing else of
-        // the element is kept.
-        auto timbre = std::make_unique<juce::XmlElement> (*child);
-        timbre->removeAllAttributes();
-        timbre->deleteAllChildElements();
+        // (the first of equal names) and handed on under their own names, with number texts
+        // that both loaders can read safely; nothing else of the element is kept.
+        const juce::String* found[numAttributes] = {};
 
-        for (const auto& attribute : attributes)
+        for (int i = 0, n = child->getNumAttributes(); i < n; ++i)
         {
-            for (int i = 0; i < child->getNumAttributes(); ++i)
+            const auto& name = child->getAttributeName (i);
+
+            for (int a = 0; a < numAttributes; ++a)
             {
-                if (child->getAttributeName (i).equalsIgnoreCase (attribute.name))
+                if (found[a] == nullptr && isKey (name, attributes[a].name))
                 {
-                    timbre->setAttribute (attribute.name, child->getAttributeValue (i));
+                    found[a] = &child->getAttributeValue (i);
                     break;
                 }
             }
         }
+
+        auto timbre = std::make_unique<juce::XmlElement> (childTag);
+
+        for (int a = 0; a < numAttributes; ++a)
+            if (found[a] != nullptr)
+                timbre->setAttribute (attributes[a].name, attributes[a].isInteger ? NumberText::integer (*found[a])
+                                                                                  : NumberText::decimal (*found[a]));
 
         return timbre;
     }
@@ -144,7 +175,7 @@ juce::StringArray TimbreFile::listTimbres (const juce::File& file)
 {
     juce::StringArray names;
 
-    if (const auto root = parse (file))
+    if (const auto root = TimbreDocument::read (file))
         for (auto* child : root->getChildIterator())
             if (! child->isTextElement())
                 names.add (child->getTagName());
@@ -152,9 +183,11 @@ juce::StringArray TimbreFile::listTimbres (const juce::File& file)
     return names;
 }
 
-bool TimbreFile::save (const juce::File& file, const juce::String& timbreName,
+bool TimbreFile::save (const juce::File& chosen, const juce::String& timbreName,
                        const std::array<double, numAttributes>& values)
 {
+    const auto file = linkedFile (chosen);
+
     if (file == juce::File() || file.isDirectory())
         return false;
 
@@ -193,6 +226,15 @@ bool TimbreFile::save (const juce::File& file, const juce::String& timbreName,
 
     if (temporary.getFile().getSize() != (juce::int64) numBytes)
         return false;
+
+   #if ! JUCE_WINDOWS
+    // The new file takes the old one's permissions (a private file stays private).
+    struct stat old {};
+
+    if (::stat (file.getFullPathName().toRawUTF8(), &old) == 0
+        && ::chmod (temporary.getFile().getFullPathName().toRawUTF8(), old.st_mode & 07777) != 0)
+        return false;
+   #endif
 
     return temporary.overwriteTargetFileWithTemporary();
 }

@@ -38,10 +38,12 @@ public:
 
     // The named timbre of the file at `path` (a relative path resolves against the working
     // directory), names compared ignoring case, the first of equal names; nullptr when the path is
-    // empty, the file is missing or can't be parsed, or it holds no such timbre.
-    // The element keeps the file's tag and carries those of the 49 attributes that the file has,
-    // under the names of `attributes` (the file's names compared ignoring case, the first of
-    // equal names), so the framework's exact-name getters read them; nothing else is kept.
+    // empty, the file is missing or is no timbre document (TimbreDocument), or it holds no such
+    // timbre. The element keeps the file's tag and carries those of the 49 attributes that the
+    // file has, under the names of `attributes` (the file's names compared ignoring case, the
+    // first of equal names), so the framework's exact-name getters read them; their texts are
+    // those of NumberText, so that a number that is not finite reads as 0 in both loaders.
+    // Nothing else is kept.
     static std::unique_ptr<juce::XmlElement> findTimbre (const juce::String& path, const juce::String& timbreName);
 
     // The value of setting `index` in a timbre that findTimbre gave, as `reader` reads it: an on/off
@@ -51,13 +53,16 @@ public:
     // leading number; 0.0 when the attribute is missing.
     static double read (const juce::XmlElement& timbre, int index, Reader reader);
 
-    // The tags of the root's children in document order; empty when the file is missing or unparsable.
+    // The tags of the root's children in document order; empty when the file is missing or is no
+    // timbre document.
     static juce::StringArray listTimbres (const juce::File& file);
 
     // Writes `file` as a document with root "USERTIMBRE" and one child tagged tagForName (timbreName)
     // holding the 49 attributes in order (integer attributes as decimal text of the value truncated
     // toward zero, the others as ValueText). The old content is replaced only when the whole new
-    // document was written; false (old content intact) when nothing was saved.
+    // document was written; false (old content intact) when nothing was saved. A symbolic link is
+    // followed (through a chain of them) to the file it names, which is replaced while the links
+    // stay; the new file keeps the old one's permissions.
     static bool save (const juce::File& file, const juce::String& timbreName,
                       const std::array<double, numAttributes>& values);
 };

@@ -16,6 +16,7 @@ packages=(
     jackd2 jack-tools libasound2-plugins
     xvfb xdotool x11-utils x11-apps imagemagick
     python3 python3-numpy
+    clang libclang-rt-dev
     ardour
 )
 sudo=""

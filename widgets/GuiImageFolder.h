@@ -4,19 +4,32 @@
 
 #include <functional>
 
-// Where the widgets find their images. Each deliverable installs its locator before it builds
-// its first widget: the standalone program maps a name to the files it made at start-up, the
-// plug-in works out the folder beside its library each time it is asked.
+// Where the widgets find their images, and the one way every panel image is decoded. Each
+// deliverable installs its locator before it builds its first widget: the standalone program maps
+// a name to the files it made at start-up, the plug-in works out the folder beside its library
+// each time it is asked.
 class GuiImageFolder
 {
 public:
     using Locator = std::function<juce::File (const juce::String& imageFileName)>;
+
+    // The largest picture decoded: a side of at most maxSide pixels, and at most maxPixels in all
+    // (16 MiB of pixels; the panel's largest picture has 440,000), from a file of at most maxBytes.
+    static constexpr int maxSide = 16384;
+    static constexpr int maxPixels = 1 << 22;
+    static constexpr size_t maxBytes = 32 * 1024 * 1024;
 
     static void setLocator (Locator newLocator);
 
     // The file of the named image; without a locator, a file that does not exist.
     static juce::File locate (const juce::String& imageFileName);
 
-    // Decodes the named image; a null image when the file is missing or unreadable.
+    // Decodes the named image (the file that locate() gives).
     static juce::Image load (const juce::String& imageFileName);
+
+    // Decodes a PNG file as the framework's image loader does, but safely: a null image, which
+    // draws nothing, when the file is missing, is no regular file, is larger than maxBytes, is no
+    // PNG, claims a size beyond the limits above, or is damaged or cut short anywhere. The
+    // framework's own loader crashes on such files with the system's libpng.
+    static juce::Image load (const juce::File& file);
 };

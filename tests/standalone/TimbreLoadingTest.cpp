@@ -3,6 +3,7 @@
 #include "plugin/ZarnJuceFilter.h"
 #include "standalone/ZarnAudioInit.h"
 #include "standalone/ZarnUI.h"
+#include "timbre/TimbreDocument.h"
 #include "timbre/TimbreFile.h"
 #include "tests/standalone/StandaloneRig.h"
 #include "tests/support/TimbreText.h"
@@ -325,6 +326,102 @@ TEST_F (StandaloneTimbre, ThePresetListComesFromPresetsXmlAndItsFirstTimbreWins)
     StandaloneRig::pumpPending();
     EXPECT_EQ (panel->ampatk->getValue(), 102.0);
     EXPECT_EQ (panel->ampdcy->getValue(), 502.0);
+}
+
+// A held note rendered for a while: true when every sample is finite. The test renders the
+// blocks itself, so the device is closed meanwhile.
+bool aNoteRendersFinite()
+{
+    auto& source = audioInit->audioSource;
+    audioInit->deviceManager.closeAudioDevice();
+
+    juce::AudioBuffer<float> buffer (2, 256);
+    const juce::AudioSourceChannelInfo block (&buffer, 0, 256);
+    bool finite = true;
+    source.keyboardState.noteOn (1, 69, 1.0f);
+
+    for (int b = 0; b < 200; ++b)
+    {
+        if (b == 100)
+            source.keyboardState.allNotesOff (1);
+
+        source.getNextAudioBlock (block);
+
+        for (int c = 0; c < 2; ++c)
+            for (int n = 0; n < 256; ++n)
+                finite = finite && std::isfinite (buffer.getSample (c, n));
+    }
+
+    audioInit->deviceManager.restartLastAudioDevice();
+    return finite;
+}
+
+// Each hostile file of tests/hostile as "presets.xml", with the panel's own start-up: a file
+// of another shape lists and loads nothing; a file whose harm is in a value loads, and that
+// value (osc0lvl: not a finite number) reads as 0. No control ever holds a number that is not
+// finite, and loading the file again changes nothing.
+TEST_F (StandaloneTimbre, HostilePresetFilesLoadNothingOrZero)
+{
+    const auto untouched = stateOf (*panel);
+    const auto hostile = juce::File (juce::SystemStats::getEnvironmentVariable ("ZARN_SOURCE_DIR", {})).getChildFile ("tests/hostile");
+    const auto files = hostile.findChildFiles (juce::File::findFiles, false, "*.xml");
+    ASSERT_FALSE (files.isEmpty());
+
+    for (const auto& hostileFile : files)
+    {
+        SCOPED_TRACE (hostileFile.getFileName());
+        ASSERT_TRUE (hostileFile.copyFileTo (StandaloneRig::workingDirectory().getChildFile ("presets.xml")));
+        panel = std::make_unique<ZarnUI>();
+        StandaloneRig::pumpPending();
+        const auto state = stateOf (*panel);
+
+        for (const auto value : state.values)
+            EXPECT_TRUE (std::isfinite (value));
+
+        if (TimbreDocument::read (hostileFile) == nullptr)
+        {
+            EXPECT_EQ (panel->presetsBox->getNumItems(), 0);
+            EXPECT_TRUE (state == untouched);
+        }
+        else
+        {
+            EXPECT_EQ (panel->presetsBox->getText(), "default");
+            EXPECT_EQ (panel->lvl[0]->getValue(), 0.0);
+        }
+
+        panel->loadTimbre ("presets.xml", "default");
+        StandaloneRig::pumpPending();
+        EXPECT_TRUE (stateOf (*panel) == state);
+        EXPECT_TRUE (aNoteRendersFinite());
+    }
+}
+
+// "nan", "-nan", "inf" and "1e999" in every setting load as "0" in every setting does: no
+// control and no voice is left with a number that is not finite (a knob set to NaN never
+// settles, and its change messages would keep the message thread busy for ever).
+TEST_F (StandaloneTimbre, NumbersThatAreNotFiniteLoadAsZero)
+{
+    const auto everySetting = [] (const std::string& text) {
+        Settings s;
+
+        for (const auto& attribute : TimbreFile::attributes)
+            s[attribute.name] = text;
+
+        return s;
+    };
+
+    loadOne (startValues());
+    loadOne (everySetting ("0"));
+    const auto asZero = stateOf (*panel);
+
+    for (const char* text : { "nan", "-nan", "inf", "1e999" })
+    {
+        SCOPED_TRACE (text);
+        loadOne (startValues());
+        loadOne (everySetting (text));
+        EXPECT_TRUE (stateOf (*panel) == asZero);
+        EXPECT_TRUE (aNoteRendersFinite());
+    }
 }
 
 // Every shipped preset, chosen in the list, plays a held four-note chord cleanly.

@@ -5,6 +5,7 @@ server), driven with xdotool and recorded from the JACK graph with jack_rec.
 
 usage: e2e.py SCENARIO ZARN_BINARY GUI_RESOURCE_DIR SHOTS_DIR
 """
+import glob
 import os
 import re
 import shutil
@@ -118,7 +119,7 @@ class Run:
     """One start of the program in a private home and working directory. `zarn` is the program's
     path, or a command that starts it (such as ["wine", path])."""
 
-    def __init__(self, zarn, gui_resource, asoundrc, env_extra, presets=None):
+    def __init__(self, zarn, gui_resource, asoundrc, env_extra, presets=None, prepare=None):
         self.root = tempfile.mkdtemp(prefix="zarn-e2e-")
         self.home = os.path.join(self.root, "home")
         self.work = os.path.join(self.root, "work")
@@ -126,7 +127,15 @@ class Run:
         os.makedirs(self.work)
         with open(os.path.join(self.home, ".asoundrc"), "w") as f:
             f.write(asoundrc)
-        os.symlink(gui_resource, os.path.join(self.work, "GUI Resource"))
+        if prepare is None:
+            os.symlink(gui_resource, os.path.join(self.work, "GUI Resource"))
+        else:
+            # A folder of its own, whose files `prepare` may replace.
+            resources = os.path.join(self.work, "GUI Resource")
+            os.makedirs(resources)
+            for name in os.listdir(gui_resource):
+                os.symlink(os.path.join(gui_resource, name), os.path.join(resources, name))
+            prepare(self.work)
         if presets is not None:
             with open(os.path.join(self.work, "presets.xml"), "w") as f:
                 f.write(presets)
@@ -214,8 +223,9 @@ def startup_windows(run):
     welcome = wait_for(lambda: windows(run.pid, WELCOME_TITLE))
     check(bool(welcome), "the welcome window appears")
     shown_at = time.monotonic()
-    # (Under Wine the window shows before the panel's layout has moved it: give it a moment.)
-    placed = wait_for(lambda: geometry(welcome[0]) == (480, 254, 334, 240), 2)
+    # It shows from the start of the panel's construction and moves into place at its end (under
+    # Wine, too, the window shows before the layout has moved it).
+    placed = wait_for(lambda: geometry(welcome[0]) == (480, 254, 334, 240), 5)
     check(placed, "the welcome window sits at (480, 254), 334 by 240: %s" % (geometry(welcome[0]),))
     check(not windows(run.pid, MAIN_TITLE), "the main window is hidden while the welcome window shows")
 
@@ -393,8 +403,71 @@ def scenario_options(zarn, gui_resource, shots):
         run.cleanup()
 
 
+HOSTILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "hostile")
+
+
+def put(relative_path, make):
+    """A preparation that replaces a file of the working directory with what `make` makes there."""
+    def prepare(work):
+        path = os.path.join(work, relative_path)
+        if os.path.lexists(path):
+            os.remove(path)
+        make(path)
+    return prepare
+
+
+def copy_of(source):
+    return lambda path: shutil.copyfile(source, path)
+
+
+def sparse(size):
+    def make(path):
+        with open(path, "wb") as f:
+            f.truncate(size)
+    return make
+
+
+def every_picture(source):
+    def prepare(work):
+        for name in os.listdir(os.path.join(work, "GUI Resource")):
+            put(os.path.join("GUI Resource", name), copy_of(source))(work)
+    return prepare
+
+
+def hostile_cases():
+    cases = [(os.path.basename(f) + " as presets.xml", put("presets.xml", copy_of(f)))
+             for f in sorted(glob.glob(os.path.join(HOSTILE, "*.xml")))]
+    cases += [(os.path.basename(f) + " as background.png", put("GUI Resource/background.png", copy_of(f)))
+              for f in sorted(glob.glob(os.path.join(HOSTILE, "*.png")))]
+    cases += [
+        ("corrupt.png as every picture", every_picture(os.path.join(HOSTILE, "corrupt.png"))),
+        ("a sparse file of 200 MB as presets.xml", put("presets.xml", sparse(200 * 1024 * 1024))),
+        ("a pipe without a writer as presets.xml", put("presets.xml", lambda path: os.mkfifo(path))),
+        ("a folder as presets.xml", put("presets.xml", os.mkdir)),
+    ]
+    return cases
+
+
+def scenario_hostile(zarn, gui_resource, shots):
+    """Each kind of hostile file in the program's way at start-up: the main window comes up, the
+    panel answers a click, and closing ends the program with status 0."""
+    for name, prepare in hostile_cases():
+        print("-- " + name)
+        run = Run(zarn, gui_resource, JACK_ASOUNDRC, {}, prepare=prepare)
+        try:
+            main = startup_windows(run)
+            click_in_window(main, PANEL_X + 12 + 27, PANEL_Y + 15 + 10)  # "Options"
+            check(bool(wait_for(lambda: windows(run.pid, "^menu$"), 10)), "the panel answers a click: its menu opens")
+            xdo("key", "Escape")
+            check(wait_for(lambda: not windows(run.pid, "^menu$"), 10), "and closes")
+            close_main_window(main)
+            check(run.wait() == 0, "closing the main window ends the program with status 0")
+        finally:
+            run.cleanup()
+
+
 SCENARIOS = {"play": scenario_play, "no-device": scenario_no_device, "timbres": scenario_timbres,
-             "options": scenario_options}
+             "options": scenario_options, "hostile": scenario_hostile}
 
 if __name__ == "__main__":
     name, zarn_binary, resource_dir, shots_dir = sys.argv[1:5]

@@ -1,9 +1,12 @@
 #include "timbre/TimbreFile.h"
+#include "tests/timbre/TimbreTestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -21,26 +24,7 @@ const Values sampleValues = {
     1.1, -8, 8, 0.5, -1.25, 0, 3, -0.01, 7.99
 };
 
-class TimbreFileTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        dir = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zarn-timbre-test-" + juce::Uuid().toString());
-        ASSERT_TRUE (dir.createDirectory());
-    }
-
-    void TearDown() override { dir.deleteRecursively(); }
-
-    juce::File write (const juce::String& name, const juce::String& text) const
-    {
-        const auto file = dir.getChildFile (name);
-        EXPECT_TRUE (file.replaceWithText (text));
-        return file;
-    }
-
-    juce::File dir;
-};
+using TimbreFileTest = TimbreTestFolder;
 
 std::string contentOf (const juce::File& file)
 {
@@ -195,6 +179,47 @@ TEST_F (TimbreFileTest, FindsNothingWithoutTheFileOrTheTimbre)
     EXPECT_NE (TimbreFile::findTimbre (dir.getChildFile ("bass.xml").getFullPathName(), "bass"), nullptr);
 }
 
+// What both loaders read from a setting's text: the decimal reader (osc0lvl), the integer
+// reader (osc0switch), and the standalone panel's boolean text (osc0double). A number that is not
+// finite, here or as a float, reads as no number (0); an int beyond the int range as the nearest
+// int; everything else as the framework's readers take it.
+TEST_F (TimbreFileTest, NumberTextsReadSafely)
+{
+    const struct
+    {
+        std::string text;
+        double decimal;
+        int integer;
+        bool boolean;
+    } cases[] = {
+        { "nan", 0, 0, false }, { "-nan", 0, 0, false }, { "NaN", 0, 0, false }, { "nan(1)", 0, 0, false },
+        { "inf", 0, 0, false }, { "-Infinity", 0, 0, false }, { "+INF", 0, 0, false },
+        { "1e999", 0, 0, false }, { "-1e999", 0, 0, false }, { "1e30811111111", 0, 0, false },
+        { "3.5e38", 0, 0, false }, { "1" + std::string (400, '0'), 0, 0, false },
+        { "1e-30811111111", 0, 1, true }, { "-1e-400", 0, -1, false },
+        { "3.4e38", 3.4e38, 3, false }, { "1e5", 100000, 1, true }, { "0.1", 0.1, 0, false },
+        { "  0.25abc", 0.25, 0, false }, { "-.5", -0.5, 0, false }, { "5.", 5, 5, false }, { ".", 0, 0, false },
+        { "+5", 5, 5, false }, { "+-5", 0, 0, false }, { "abc", 0, 0, false }, { "", 0, 0, false },
+        { "true", 0, 0, true }, { "yes", 0, 0, true }, { "1.99", 1.99, 1, true },
+        { "2147483647", 2147483647, 2147483647, false }, { "-2147483647", -2147483647, -2147483647, false },
+        { "-2147483648", -2147483648.0, -2147483647, false }, { "99999999999", 99999999999.0, 2147483647, false },
+        { "-99999999999x", -99999999999.0, -2147483647, false },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto value = juce::String::fromUTF8 (c.text.c_str());
+        const auto file = write ("n.xml", "<R><t osc0lvl=\"" + value + "\" osc0switch=\"" + value + "\" osc0double=\"" + value + "\"/></R>");
+        const auto timbre = TimbreFile::findTimbre (file.getFullPathName(), "t");
+        ASSERT_NE (timbre, nullptr) << c.text;
+
+        EXPECT_EQ (timbre->getDoubleAttribute ("osc0lvl"), c.decimal) << c.text;
+        EXPECT_EQ (timbre->getIntAttribute ("osc0switch"), c.integer) << c.text;
+        const auto first = *timbre->getStringAttribute ("osc0double").getCharPointer().findEndOfWhitespace();
+        EXPECT_EQ (first == '1' || first == 't' || first == 'y' || first == 'T' || first == 'Y', c.boolean) << c.text;
+    }
+}
+
 TEST_F (TimbreFileTest, RelativePathResolvesAgainstTheWorkingDirectory)
 {
     write ("presets.xml", "<USERTIMBRE><default/></USERTIMBRE>");
@@ -256,4 +281,54 @@ TEST_F (TimbreFileTest, FailedWriteKeepsTheOldContent)
     EXPECT_EQ (contentOf (file), old);
     EXPECT_EQ (dir.getNumberOfChildFiles (juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles, "*"), 1);
     EXPECT_EQ (dir.getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 1) << "a temporary file was left behind";
+}
+
+TEST_F (TimbreFileTest, SavingFollowsSymbolicLinksAndKeepsPermissions)
+{
+    const std::string old = "<USERTIMBRE><old/></USERTIMBRE>";
+    const auto target = write ("target.xml", old);
+    ASSERT_EQ (chmod (target.getFullPathName().toRawUTF8(), 0600), 0);
+
+    // A link to the file (relative to its folder), and a link to that link.
+    const auto link = dir.getChildFile ("link.xml");
+    const auto linkToLink = dir.getChildFile ("again.xml");
+    ASSERT_EQ (symlink ("target.xml", link.getFullPathName().toRawUTF8()), 0);
+    ASSERT_EQ (symlink (link.getFullPathName().toRawUTF8(), linkToLink.getFullPathName().toRawUTF8()), 0);
+
+    const auto modeOf = [] (const juce::File& file) {
+        struct stat info {};
+        return stat (file.getFullPathName().toRawUTF8(), &info) == 0 ? (int) (info.st_mode & 07777) : -1;
+    };
+
+    for (const auto& chosen : { link, linkToLink })
+    {
+        ASSERT_TRUE (TimbreFile::save (chosen, "bass", sampleValues)) << chosen.getFileName();
+        EXPECT_TRUE (link.isSymbolicLink());
+        EXPECT_TRUE (linkToLink.isSymbolicLink());
+        EXPECT_NE (contentOf (target), old);
+        EXPECT_NE (TimbreFile::findTimbre (target.getFullPathName(), "bass"), nullptr);
+        EXPECT_EQ (modeOf (target), 0600);
+        write ("target.xml", old);
+        ASSERT_EQ (chmod (target.getFullPathName().toRawUTF8(), 0600), 0);
+    }
+
+    // A plain file keeps its own permissions too; a link to a file not made yet makes it.
+    const auto plain = write ("plain.xml", old);
+    ASSERT_EQ (chmod (plain.getFullPathName().toRawUTF8(), 0640), 0);
+    ASSERT_TRUE (TimbreFile::save (plain, "bass", sampleValues));
+    EXPECT_EQ (modeOf (plain), 0640);
+
+    const auto dangling = dir.getChildFile ("dangling.xml");
+    ASSERT_EQ (symlink ("later/new.xml", dangling.getFullPathName().toRawUTF8()), 0);
+    ASSERT_TRUE (TimbreFile::save (dangling, "bass", sampleValues));
+    EXPECT_TRUE (dangling.isSymbolicLink());
+    EXPECT_NE (TimbreFile::findTimbre (dir.getChildFile ("later/new.xml").getFullPathName(), "bass"), nullptr);
+
+    // Links that go round in a circle name no file: nothing is saved.
+    const auto loopA = dir.getChildFile ("a.xml");
+    const auto loopB = dir.getChildFile ("b.xml");
+    ASSERT_EQ (symlink ("b.xml", loopA.getFullPathName().toRawUTF8()), 0);
+    ASSERT_EQ (symlink ("a.xml", loopB.getFullPathName().toRawUTF8()), 0);
+    EXPECT_FALSE (TimbreFile::save (loopA, "bass", sampleValues));
+    EXPECT_TRUE (loopA.isSymbolicLink());
 }

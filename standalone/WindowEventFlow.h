@@ -1,0 +1,12 @@
+#pragma once
+
+#include <memory>
+
+// Whatever the platform needs so that no window event waits unseen while the program runs (on
+// Linux, XEventQueueWatch). Held from before the first window until after the last one is gone.
+class WindowEventFlow
+{
+public:
+    // Starts it; it runs until the last copy of the result is released. Null where nothing is needed.
+    static std::shared_ptr<void> keepFlowing();
+};

@@ -1,0 +1,8 @@
+#include "standalone/WindowEventFlow.h"
+
+#include "standalone/linux/XEventQueueWatch.h"
+
+std::shared_ptr<void> WindowEventFlow::keepFlowing()
+{
+    return std::make_shared<XEventQueueWatch>();
+}
