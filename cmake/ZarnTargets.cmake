@@ -22,18 +22,16 @@ target_compile_definitions(zarn_juce PUBLIC
     JUCE_USE_OGGVORBIS=0
     JUCE_MODAL_LOOPS_PERMITTED=1
     JUCE_STRICT_REFCOUNTEDPOINTER=1)
-# libpng, libjpeg and zlib, which the framework and our own image reading decode with: the
-# system's on Linux, built for the target on Windows.
-add_library(zarn_image_codecs INTERFACE)
 if(WIN32)
-    target_link_libraries(zarn_image_codecs INTERFACE zarn_image_libraries)
     # Audio through Windows Audio and DirectSound, MIDI through the multimedia MIDI functions.
+    # zarn_image_libraries (libpng, libjpeg, zlib) is built for the target by WindowsJuce.cmake.
     target_compile_definitions(zarn_juce PUBLIC JUCE_WASAPI=1 JUCE_DIRECTSOUND=1 JUCE_ASIO=0 JUCE_USE_WINRT_MIDI=0)
 else()
-    target_link_libraries(zarn_image_codecs INTERFACE juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+    add_library(zarn_image_libraries INTERFACE) # the system's libpng and libjpeg
+    target_link_libraries(zarn_image_libraries INTERFACE juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
     target_compile_definitions(zarn_juce PUBLIC JUCE_JACK=1 JUCE_ALSA=1)
 endif()
-target_link_libraries(zarn_juce PRIVATE zarn_image_codecs)
+target_link_libraries(zarn_juce PRIVATE zarn_image_libraries)
 target_compile_definitions(zarn_juce INTERFACE
     $<TARGET_PROPERTY:zarn_juce,COMPILE_DEFINITIONS>)
 target_include_directories(zarn_juce SYSTEM INTERFACE

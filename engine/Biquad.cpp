@@ -44,11 +44,20 @@ void Biquad::computeBiquad (double frequency, double rate, double bandwidth, dou
             break;
     }
 
-    b0 = rb0 / ra0;
-    b1 = rb1 / ra0;
-    b2 = rb2 / ra0;
-    a1 = ra1 / ra0;
-    a2 = ra2 / ra0;
+    const float n0 = rb0 / ra0, n1 = rb1 / ra0, n2 = rb2 / ra0, d1 = ra1 / ra0, d2 = ra2 / ra0;
+
+    // A band at or above half the rate (a host may play at 8 or 11.025 kHz), or at a rate so far
+    // from its frequency that the numbers break down, gives coefficients that are not finite or
+    // poles on or outside the unit circle: its output would be NaN, or grow without bound, from
+    // the first sample. Such a band passes its input unchanged.
+    const bool stable = std::isfinite (n0) && std::isfinite (n1) && std::isfinite (n2) && std::isfinite (d1)
+                        && std::isfinite (d2) && std::abs (d2) < 1.0f && std::abs (d1) < 1.0f + d2;
+
+    b0 = stable ? n0 : 1.0f;
+    b1 = stable ? n1 : 0.0f;
+    b2 = stable ? n2 : 0.0f;
+    a1 = stable ? d1 : 0.0f;
+    a2 = stable ? d2 : 0.0f;
 }
 
 bool Biquad::stateIsFinite() const noexcept

@@ -211,7 +211,9 @@ void ZarnVoice::finishStretch (const Stretch& stretch, int numSamples) noexcept
     recoverNonFiniteStages (numSamples);
 }
 
-// A value far outside its control's range (a huge gain, an infinite cutoff, a NaN level) can drive
+// Both deliverables hand the voices every setting limited to its control's range, where the gain
+// staging (see chain) keeps each stage finite. The voice's fields and setters take any value,
+// though, and one far outside those ranges (a huge gain, an infinite cutoff, a NaN level) can drive
 // the ladder, the equaliser or a delay line past the float range. Such a stage would stay
 // non-finite for good, since every later sample is computed from its state, and the voice would
 // be lost until the instrument is reloaded. So at the end of every rendered stretch each stage
@@ -329,8 +331,9 @@ inline double ZarnVoice::mix() noexcept
     return s;
 }
 
-// Gain staging. With every setting inside its control's range, each stage is bounded by what feeds
-// it, so no combination of range ends drives a sample out of the float range:
+// Gain staging. With every setting inside its control's range (as both deliverables hand them over),
+// each stage is bounded by what feeds it, so no combination of range ends drives a sample out of
+// the float range:
 // - mix: table values within +-1.0001 (white noise's extreme), three levels of at most 1 and three
 //   second phases at 0.19: |s| <= 3.571;
 // - ladder input: amplitude envelope at most 1 (sustain 0 to 1; the ramps run between 0 and the
@@ -339,7 +342,8 @@ inline double ZarnVoice::mix() noexcept
 //   0 to 0.652, k within -1 to 0.304 and r below 3.97 (resonance 1, cutoff 0); the clipper
 //   y - y^3/6 keeps the output within +-2*sqrt(2)/3 = 0.943 while the unclipped value stays within
 //   +-2*sqrt(2), which a search over the control ranges never found exceeded (peak 0.943);
-// - equaliser: gains within +-8 dB give finite coefficients; eight bands at +8 dB have an impulse
+// - equaliser: gains within +-8 dB give finite, stable coefficients (a band that can't stand at the
+//   playback rate, at or above its half, passes its input instead); eight bands at +8 dB have an impulse
 //   response whose magnitudes sum to 7.18 at 44.1 kHz (7.64 at 96 kHz), so |y| <= 6.8 (DC gain
 //   2.51, the low shelf's);
 // - delay lines: the right line has no feedback; the echo's feedback is at most 1, so each pass

@@ -3,6 +3,7 @@
 #include "plugin/HostUiCall.h"
 #include "plugin/VstPinProperties.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace
@@ -101,7 +102,9 @@ void JuceVSTWrapper::open()
 
 void JuceVSTWrapper::resume()
 {
-    const double rate = getSampleRate() > 0.0f ? static_cast<double> (getSampleRate()) : defaultSampleRate;
+    // A rate that is not a finite number above 0 would leave the voices no pitch to compute.
+    const float hostRate = getSampleRate();
+    const double rate = std::isfinite (hostRate) && hostRate > 0.0f ? static_cast<double> (hostRate) : defaultSampleRate;
     const int block = getBlockSize();
 
     processor->setRateAndBufferSizeDetails (rate, block);

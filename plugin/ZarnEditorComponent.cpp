@@ -11,13 +11,6 @@
 namespace
 {
 using S = SettingsTable;
-
-// A stored wave parameter as a WaveType; -1 for a value far outside every group.
-int waveOf (float value)
-{
-    const float whole = std::trunc (value);
-    return std::abs (whole) < 1000.0f ? static_cast<int> (whole) : -1;
-}
 } // namespace
 
 ZarnEditorComponent::ZarnEditorComponent (ZarnJuceFilter& filter)
@@ -39,7 +32,7 @@ ZarnEditorComponent::ZarnEditorComponent (ZarnJuceFilter& filter)
     {
         const int index = S::indexOf (S::oscWave, o);
 
-        if (waveButton (index, waveOf (owner.getParameter (index))) == nullptr)
+        if (waveButton (index, S::wholeNumber (owner.getParameter (index))) == nullptr)
             for (const auto& s : waveGroup (index))
                 s.button->selected = false;
     }
@@ -131,7 +124,7 @@ void ZarnEditorComponent::showParameters()
         }
         else
         {
-            showWave (index, waveOf (value));
+            showWave (index, S::wholeNumber (value));
         }
     }
 }

@@ -121,13 +121,20 @@ JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
 bool ZarnJuceFilter::isOn (int index) const noexcept
 {
-    return params[index].load (std::memory_order_relaxed) != 0.0f;
+    return S::forVoices (index, params[index].load (std::memory_order_relaxed)).value_or (0.0) != 0.0;
 }
 
-void ZarnJuceFilter::apply (int index, float value)
+// The stored value reaches the voices bounded as every setting is (SettingsTable::forVoices).
+void ZarnJuceFilter::apply (int index, float stored)
 {
+    const auto bounded = S::forVoices (index, stored);
+
+    if (! bounded)
+        return;
+
+    const double value = *bounded;
     const auto& row = S::rows[index];
-    const bool on = value != 0.0f;
+    const bool on = value != 0.0;
     const int o = row.part;
 
     switch (row.what)

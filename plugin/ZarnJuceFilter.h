@@ -77,7 +77,7 @@ JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
 private:
     bool isOn (int index) const noexcept;
-    void apply (int index, float value);
+    void apply (int index, float stored);
 
     // Written by setParameter and read by getParameter on any thread, so each value is atomic.
     std::atomic<float> params[numParams];

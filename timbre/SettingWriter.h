@@ -9,8 +9,8 @@
 class SettingWriter
 {
 public:
-    // `value` in the setting's own units (a switch 1 or 0, a wave its WaveType). A row marked
-    // limited in the table reaches the voices limited to its range; semitone and cent counts are
-    // kept to what the engine's ratios can still tell apart.
+    // `value` in the setting's own units (a switch 1 or 0, a wave its WaveType), bounded first as
+    // the settings table says (SettingsTable::forVoices): whatever it is, the voices get a value
+    // that their controls could give, or nothing.
     static void write (ZarnSynthesiser& synth, int index, double value);
 };

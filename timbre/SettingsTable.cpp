@@ -3,6 +3,9 @@
 #include "engine/WaveType.h"
 #include "timbre/ValueText.h"
 
+#include <cmath>
+#include <limits>
+
 namespace
 {
 using S = SettingsTable;
@@ -49,7 +52,6 @@ constexpr Control lfoWaves()
 enum class File { onOff, onOffOrText, integer, decimal };
 
 enum class Stored { exact, whole };
-enum class Limit { none, toRange };
 enum class Pass { no, yes };
 
 constexpr S::Text noText { S::TextForm::none, "", 1.0, "", "", "" };
@@ -86,8 +88,7 @@ constexpr S::Text lfoShape (const char* label)
 }
 
 constexpr S::Row row (const char* key, S::What what, int part, int loadStep, Control control, File file,
-                      Stored stored, S::Text text, S::What gate = S::nothing, Pass pass = Pass::no,
-                      Limit limit = Limit::none)
+                      Stored stored, S::Text text, S::What gate = S::nothing, Pass pass = Pass::no)
 {
     return { key, what, part, loadStep,
              control.widget, control.name, control.minimum, control.maximum, control.step, control.start,
@@ -95,15 +96,12 @@ constexpr S::Row row (const char* key, S::What what, int part, int loadStep, Con
                                    : file == File::integer ? S::FileValue::integer : S::FileValue::onOff,
              file == File::onOffOrText,
              stored == Stored::whole,
-             limit == Limit::toRange,
              text, gate, pass == Pass::yes };
 }
 
 constexpr auto exact = Stored::exact;
 constexpr auto whole = Stored::whole;
 constexpr auto pass = Pass::yes;
-constexpr auto noPass = Pass::no;
-constexpr auto limited = Limit::toRange;
 
 constexpr const char* delayNote = "\nTo turn of the Delay just set this to 0";
 
@@ -115,7 +113,7 @@ juce::String T (double x)
 
 // clang-format off
 constexpr SettingsTable::Row SettingsTable::rows[SettingsTable::count] = {
-    //   key           what            part load control                              file                stored text                                        gate            pass    limit
+    //   key           what            part load control                              file                stored text                                        gate            pass
     row ("osc0switch", oscSwitch,      0,   1, toggle (true),                         File::onOff,        whole, onOff ("Oscillator A is ")),
     row ("osc0wave",   oscWave,        0,   2, oscWaves(),                            File::integer,      whole, noText),
     row ("osc0lvl",    oscLevel,       0,   3, knob ("lvl0", 0, 1, 0.001, 0),         File::decimal,      exact, percent ("OSC level:  "),               oscSwitch,      pass),
@@ -146,9 +144,9 @@ constexpr SettingsTable::Row SettingsTable::rows[SettingsTable::count] = {
     row ("moogDcy",    filterDecay,    0,  25, knob ("fltdcy", 1, 3000, 10, 1),       File::decimal,      exact, ms ("Filter decay:  ")),
     row ("moogSus",    filterSustain,  0,  26, knob ("fltsus", 0.01, 1, 0.01, 0.01),  File::decimal,      exact, percent ("Filter sustain:  ")),
     row ("moogRls",    filterRelease,  0,  27, knob ("fltrls", 1, 3000, 10, 1),       File::decimal,      exact, ms ("Filter release:  ")),
-    row ("moogCutoff", cutoff,         0,  22, knob ("fltcut", 0, 5000, 10, 0),       File::decimal,      exact, valueText ("Cutoff:  ", 1, " hz", " Hz"), nothing,  noPass, limited),
-    row ("moogRes",    resonance,      0,  23, knob ("fltres", 0, 1, 0.001, 0),       File::decimal,      exact, percent ("Resonance:  "),               nothing,        noPass, limited),
-    row ("moogDepth",  filterDepth,    0,  28, knob ("fltamt", 0, 1, 0.001, 0),       File::decimal,      exact, percent ("Filter depth:  "),            nothing,        noPass, limited),
+    row ("moogCutoff", cutoff,         0,  22, knob ("fltcut", 0, 5000, 10, 0),       File::decimal,      exact, valueText ("Cutoff:  ", 1, " hz", " Hz")),
+    row ("moogRes",    resonance,      0,  23, knob ("fltres", 0, 1, 0.001, 0),       File::decimal,      exact, percent ("Resonance:  ")),
+    row ("moogDepth",  filterDepth,    0,  28, knob ("fltamt", 0, 1, 0.001, 0),       File::decimal,      exact, percent ("Filter depth:  ")),
 
     row ("ampGain",    gain,           0,  30, knob ("ampall", 0, 1, 0.001, 0),       File::decimal,      exact, percent ("Gain:  ")),
     row ("ampAtk",     ampAttack,      0,  31, knob ("ampatk", 3, 5000, 3, 3),        File::decimal,      exact, ms ("Amp attack:  ")),
@@ -156,7 +154,7 @@ constexpr SettingsTable::Row SettingsTable::rows[SettingsTable::count] = {
     row ("ampSus",     ampSustain,     0,  33, knob ("ampsus", 0, 1, 0.001, 0),       File::decimal,      exact, percent ("Amp sustain:  ")),
     row ("ampRls",     ampRelease,     0,  34, knob ("amprls", 1, 5000, 3, 1),        File::decimal,      exact, ms ("Amp release:  ")),
 
-    row ("delayFbk",   echoFeedback,   0,  35, knob ("dlyfbk", 0, 1, 0.01, 0),        File::decimal,      exact, percent ("Delay feedback: "),           nothing,        noPass, limited),
+    row ("delayFbk",   echoFeedback,   0,  35, knob ("dlyfbk", 0, 1, 0.01, 0),        File::decimal,      exact, percent ("Delay feedback: ")),
     row ("delayLvl",   echoLevel,      0,  36, knob ("dlylvl", 0, 1, 0.01, 0),        File::decimal,      exact, percent ("Delay level: ", delayNote)),
 
     row ("lfoSwitch",  lfoSwitch,      0,  37, toggle (false),                        File::onOff,        whole, onOff ("Lfo is now   ")),
@@ -199,6 +197,53 @@ const std::array<int, SettingsTable::count>& SettingsTable::loadOrder() noexcept
     return order;
 }
 
+std::optional<double> SettingsTable::forVoices (int index, double value) noexcept
+{
+    if (! std::isfinite (value))
+        return std::nullopt;
+
+    const auto& row = rows[index];
+
+    switch (row.widget)
+    {
+        case Widget::toggle:
+        case Widget::eqToggle:
+            return std::trunc (value) != 0.0 ? 1.0 : 0.0;
+        case Widget::oscWaveButtons:
+        case Widget::lfoWaveButtons:
+        {
+            const int wave = wholeNumber (value);
+
+            if (wave < Square || wave > Pulse)
+                return std::nullopt;
+
+            return wave;
+        }
+        case Widget::knob:
+        case Widget::eqSlider:
+            break;
+    }
+
+    const double limited = juce::jlimit (row.minimum, row.maximum, value);
+    return row.storedWhole ? std::trunc (limited) : limited;
+}
+
+int SettingsTable::wholeNumber (double value) noexcept
+{
+    if (! std::isfinite (value))
+        return 0;
+
+    const double whole = std::trunc (value);
+
+    if (whole >= (double) std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+
+    if (whole <= (double) std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+
+    return static_cast<int> (whole);
+}
+
 juce::String SettingsTable::statusText (int index, double value)
 {
     const auto& text = rows[index].text;
@@ -213,7 +258,7 @@ juce::String SettingsTable::statusText (int index, double value)
             return text.label + juce::String (value != 0.0 ? "On" : "Off");
         case TextForm::lfoShape:
         {
-            const int wave = (int) value;
+            const int wave = wholeNumber (value);
             const char* name = wave == Pulse ? "Pulse" : wave == Sawtooth ? "Sawtooth" : wave == Triangle ? "Triangle" : nullptr;
             return name != nullptr ? text.label + juce::String (name) + " Wave" : juce::String();
         }

@@ -3,6 +3,7 @@
 #include <juce_core/juce_core.h>
 
 #include <array>
+#include <optional>
 
 // The instrument's 49 settings, described once for every reader: the timbre file (its attribute
 // keys and their order), the plug-in's processor (the parameter index is the row's index, and
@@ -80,7 +81,6 @@ public:
         FileValue file;
         bool panelReadsText; // the standalone panel reads the attribute as boolean text
         bool storedWhole;    // the processor keeps the value truncated toward zero
-        bool limited;        // the voices get the value limited to minimum..maximum
         Text text;
         What gate;           // the switch (of the same part) that must be on for a change to apply
         bool equaliserPass;  // a change of the control ends in the panel's equaliser pass
@@ -95,6 +95,21 @@ public:
     // Row indices in the order in which a loaded timbre is applied: an oscillator's switch before
     // its level and second phase, the LFO switch before its rate and depth.
     static const std::array<int, count>& loadOrder() noexcept;
+
+    // What the voices take when setting `index` is set to `value`: the one bound of every setting,
+    // whichever road (a control, a timbre file, a host) its value comes by.
+    // - A value that is not a finite number changes nothing (no value).
+    // - A switch is on (1) when its value truncated toward zero is not 0, off (0) otherwise.
+    // - A wave is its number truncated toward zero; a number that names no WaveType changes
+    //   nothing (were it kept as the oscillator's wave, that oscillator's pulse width would stop
+    //   working and a saved timbre would carry the number on).
+    // - A knob or slider takes its value limited to the control's range, truncated toward zero
+    //   where the row is kept whole (semitones and cents).
+    static std::optional<double> forVoices (int index, double value) noexcept;
+
+    // A value truncated toward zero as an int, saturated at the ends of the int range; 0 for a
+    // value that is not a finite number.
+    static int wholeNumber (double value) noexcept;
 
     // The status text and the tooltip of a change of setting `index` to `value` (a switch: 1 on,
     // 0 off; a wave: its WaveType); empty where the row shows none.

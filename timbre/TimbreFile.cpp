@@ -4,9 +4,6 @@
 #include "timbre/TimbreDocument.h"
 #include "timbre/ValueText.h"
 
-#include <cmath>
-#include <limits>
-
 #if ! JUCE_WINDOWS
  #include <sys/stat.h>
 #endif
@@ -35,17 +32,6 @@ namespace
     bool isTagBody (juce::juce_wchar c) noexcept
     {
         return isTagStart (c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-    }
-
-    juce::String integerText (double value)
-    {
-        if (! std::isfinite (value))
-            return "0";
-
-        const auto whole = std::trunc (value);
-        const auto limited = juce::jlimit ((double) std::numeric_limits<int>::min(),
-                                           (double) std::numeric_limits<int>::max(), whole);
-        return juce::String ((int) limited);
     }
 
     // The file that `file` names through any chain of symbolic links (itself when it is none),
@@ -210,7 +196,7 @@ bool TimbreFile::save (const juce::File& chosen, const juce::String& timbreName,
 
     // The framework's double setter does not write "%.9g", so every value goes in as text.
     for (int i = 0; i < numAttributes; ++i)
-        timbre->setAttribute (attributes[i].name, attributes[i].isInteger ? integerText (values[(size_t) i])
+        timbre->setAttribute (attributes[i].name, attributes[i].isInteger ? juce::String (SettingsTable::wholeNumber (values[(size_t) i]))
                                                                            : ValueText::of (values[(size_t) i]));
 
     // The framework's document defaults: a UTF-8 declaration, no DTD, indented children and

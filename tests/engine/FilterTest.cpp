@@ -181,3 +181,26 @@ TEST (EngineEqualiser, BandsFollowThePlaybackRateWhileTheLadderStaysAt44100)
     voice.filter.updateCoefficients();
     EXPECT_NEAR (voice.filter.p, 0.0531608, 1e-6);
 }
+
+// A band at or above half the rate (a host may play at 8 or 11.025 kHz), or at a rate that leaves
+// the numbers no room, would give NaN or a section that grows without bound: it passes its input.
+TEST (EngineEqualiser, BandsThatCannotStandAtTheRatePassTheirInput)
+{
+    const struct { double frequency, rate, bandwidth, gainDb; int type; } cases[] = {
+        { 4000.0, 8000.0, 0.35, 8.0, Biquad::peaking },     // coefficients NaN
+        { 250.0, 501.0, 0.71, -8.0, Biquad::peaking },      // NaN
+        { 8000.0, 11025.0, 0.30, 8.0, Biquad::highShelf },  // a pole outside the unit circle
+        { 8000.0, 12000.0, 0.30, -8.0, Biquad::highShelf }, // too
+        { 8000.0, 16000.0, 0.30, 8.0, Biquad::highShelf },  // a double pole at -1
+        { 64.0, 1.0e30, 0.82, 8.0, Biquad::lowShelf },      // a double pole at 1
+    };
+
+    for (const auto& c : cases)
+    {
+        Biquad band;
+        band.computeBiquad (c.frequency, c.rate, c.bandwidth, c.gainDb, c.type);
+
+        for (float x : { 1.0f, -0.5f, 0.25f, 0.0f, 0.75f })
+            EXPECT_EQ (band.process (x), x) << c.frequency << " Hz at " << c.rate;
+    }
+}

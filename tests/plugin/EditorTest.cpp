@@ -7,7 +7,9 @@
 #include "plugin/ZarnJuceFilter.h"
 #include "tests/support/TimbreText.h"
 #include "tests/support/WindowManagerAtoms.h"
+#include "timbre/SettingsTable.h"
 #include "timbre/TimbreFile.h"
+#include "timbre/ValueText.h"
 
 #include <gtest/gtest.h>
 
@@ -489,6 +491,104 @@ TEST_F (Editor, TheLoaderSetsTheParametersInTheTablesOrderThenShowsThem)
     EXPECT_TRUE (e.noiseButton[1]->selected && ! e.squareButton[1]->selected);
     EXPECT_TRUE (e.triangleButton[2]->selected);
     EXPECT_TRUE (e.lfoTriangleButton->selected && ! e.lfoPulseButton->selected);
+}
+
+// A timbre file may hold anything a broken writer or a hand left there: texts that are no
+// number, huge numbers and a step beyond either end of each control's range, in all 49 attributes
+// at once. The processor receives each as the reader gives it, the voices stay finite while
+// notes sound, and a sane timbre loaded afterwards sounds again.
+TEST_F (Editor, HostileTimbresReachTheParametersAsReadAndLeaveTheVoicesFinite)
+{
+    using S = SettingsTable;
+    open();
+    processor->prepareToPlay (44100.0, 256);
+
+    const std::function<juce::String (const S::Row&)> texts[] = {
+        [] (const S::Row&) { return juce::String ("nan"); },
+        [] (const S::Row&) { return juce::String ("inf"); },
+        [] (const S::Row&) { return juce::String ("-inf"); },
+        [] (const S::Row&) { return ValueText::of (1.0e30); },
+        [] (const S::Row&) { return ValueText::of (-1.0e30); },
+        [] (const S::Row&) { return ValueText::of (1.0e6); },
+        [] (const S::Row&) { return ValueText::of (-1.0e6); },
+        [] (const S::Row& row) { return ValueText::of (row.minimum - row.step); },
+        [] (const S::Row& row) { return ValueText::of (row.maximum + row.step); },
+    };
+
+    // Sane: every control as the panel starts, made audible.
+    const std::map<std::string, std::string> audible = { { "osc0lvl", "0.5" }, { "osc1lvl", "0.5" }, { "osc2lvl", "0.5" },
+                                                         { "ampGain", "0.6" }, { "ampSus", "0.8" }, { "moogCutoff", "2000" } };
+    juce::String elements;
+
+    for (size_t k = 0; k <= std::size (texts); ++k)
+    {
+        TimbreText::Attributes attributes;
+
+        for (const auto& row : S::rows)
+            attributes[row.key] = k < std::size (texts) ? texts[k] (row).toStdString()
+                                  : audible.count (row.key) != 0 ? audible.at (row.key)
+                                                                 : ValueText::of (row.start).toStdString();
+
+        elements += TimbreText::element ("t" + juce::String (k), attributes);
+    }
+
+    const auto file = juce::File::createTempFile (".xml");
+    file.replaceWithText (TimbreText::document (elements));
+
+    juce::AudioBuffer<float> buffer (2, 256);
+    const auto render = [&] (bool start) {
+        std::vector<float> out;
+
+        for (int block = 0; block < 16; ++block)
+        {
+            juce::MidiBuffer midi;
+
+            if (start && block == 0)
+                for (int note : { 45, 57, 64, 72 })
+                    midi.addEvent (juce::MidiMessage::noteOn (1, note, 1.0f), 0);
+
+            processor->processBlock (buffer, midi);
+
+            for (int ch = 0; ch < 2; ++ch)
+                out.insert (out.end(), buffer.getReadPointer (ch), buffer.getReadPointer (ch) + 256);
+        }
+
+        return out;
+    };
+    const auto finite = [] (const std::vector<float>& x) {
+        return std::all_of (x.begin(), x.end(), [] (float v) { return std::isfinite (v); });
+    };
+
+    render (true);
+
+    for (size_t k = 0; k <= std::size (texts); ++k)
+    {
+        const auto name = "t" + juce::String (k);
+        SCOPED_TRACE (name);
+        const auto before = parameters();
+        editor->loadTimbre (file.getFullPathName(), name);
+        const auto timbre = TimbreFile::findTimbre (file.getFullPathName(), name);
+        ASSERT_NE (timbre, nullptr);
+
+        // As read, kept whole where the row says; a value that is not a number changes nothing.
+        for (int i = 0; i < S::count; ++i)
+        {
+            const auto read = static_cast<float> (TimbreFile::read (*timbre, i, TimbreFile::Reader::editor));
+            const float expected = ! std::isfinite (read) ? before[(size_t) i] : S::rows[i].storedWhole ? std::trunc (read) : read;
+            EXPECT_EQ (processor->getParameter (i), expected) << S::rows[i].key << "=\"" << timbre->getStringAttribute (S::rows[i].key) << "\"";
+        }
+
+        const auto out = render (false);
+        EXPECT_TRUE (finite (out));
+
+        if (k == std::size (texts))
+        {
+            EXPECT_GT (*std::max_element (out.begin(), out.end()), 0.01f) << "the sane timbre sounds";
+        }
+    }
+
+    pump();
+    file.deleteFile();
 }
 
 TEST_F (Editor, AutomationMovesNoControlUntilALoadEvenOfAMissingFile)

@@ -2,13 +2,19 @@
 // as a host drives it.
 #include "PluginUnderTest.h"
 
+#include "engine/WaveType.h"
+#include "timbre/SettingsTable.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <atomic>
 #include <chrono>
+#include <cmath>
+#include <limits>
 #include <memory>
+#include <optional>
+#include <string>
 #include <thread>
 
 using namespace testhost;
@@ -29,6 +35,11 @@ float peakOf (const std::vector<float>& x, size_t begin, size_t end)
         peak = std::isfinite (x[i]) ? std::max (peak, std::abs (x[i])) : 1.0e30f;
 
     return peak;
+}
+
+bool allFinite (const std::vector<float>& x)
+{
+    return std::all_of (x.begin(), x.end(), [] (float v) { return std::isfinite (v); });
 }
 
 // Plays `note` for `heldFrames` from the start of the first block and renders `totalFrames`
@@ -238,6 +249,7 @@ TEST_F (PluginLibrary, ParametersThroughTheRecord)
     const struct { int index; float value, readBack; } cases[] = {
         { 26, 1234.5f, 1234.5f }, { 15, 2.9f, 2.0f }, { 3, -1.5f, -1.0f }, { 38, 5.0f, 5.0f },
         { 48, -8.0f, -8.0f }, { 21, 0.7f, 0.7f }, { 49, 1.0f, 0.0f }, { -1, 1.0f, 0.0f },
+        { 29, 1.0e30f, 1.0e30f }, { 0, -1.0e6f, -1.0e6f }, { 17, -1.0e30f, -1.0e30f },
     };
 
     for (const auto& c : cases)
@@ -278,9 +290,9 @@ TEST_F (PluginLibrary, NotesSoundAtTheirPitchThenReleaseAndRingOut)
     }
 }
 
-TEST_F (PluginLibrary, SampleRateNotAboveZeroIsTakenAs44100)
+TEST_F (PluginLibrary, SampleRateNotAFiniteNumberAboveZeroIsTakenAs44100)
 {
-    for (float rate : { 0.0f, -48000.0f })
+    for (float rate : { 0.0f, -48000.0f, std::numeric_limits<float>::infinity(), std::nanf ("") })
     {
         Instance fx (pluginLibrary());
         fx.start (rate, 512);
@@ -288,6 +300,34 @@ TEST_F (PluginLibrary, SampleRateNotAboveZeroIsTakenAs44100)
         std::vector<float> left, right;
         playNote (fx, 81, 44100, 22050, 512, left, right);
         EXPECT_NEAR (pitchOf (left, 4410, 22000, 44100.0), 440.0, 1.0) << rate;
+    }
+}
+
+// The equaliser's bands sit at 64 Hz to 8 kHz: at a rate whose half lies below a band, or far from
+// every band, that band must not turn the output into NaN or let it grow without bound.
+TEST_F (PluginLibrary, EqualiserAtAnyRateKeepsTheOutputFinite)
+{
+    for (float rate : { 8000.0f, 11025.0f, 12000.0f, 16000.0f, 1.0e-30f, 1.0e30f })
+    {
+        for (float gain : { 8.0f, -8.0f })
+        {
+            Instance fx (pluginLibrary());
+            fx.start (rate, 256);
+            auto* e = fx.effect();
+            e->setParameter (e, 40, 1.0f);
+
+            for (int band = 41; band <= 48; ++band)
+                e->setParameter (e, band, gain);
+
+            std::vector<float> left, right;
+            playNote (fx, 69, 16384, 20480, 256, left, right);
+            EXPECT_TRUE (allFinite (left) && allFinite (right)) << rate << " Hz, " << gain << " dB";
+
+            if (rate >= 8000.0f && rate <= 16000.0f)
+            {
+                EXPECT_GT (peakOf (left, 0, left.size()), 0.01f) << rate << " Hz, " << gain << " dB";
+            }
+        }
     }
 }
 
@@ -443,4 +483,188 @@ TEST_F (PluginLibrary, AutomationFromAnotherThreadWhileRendering)
     EXPECT_TRUE (std::all_of (left.begin(), left.end(), [] (float x) { return std::isfinite (x); }));
     EXPECT_TRUE (std::all_of (right.begin(), right.end(), [] (float x) { return std::isfinite (x); }));
     EXPECT_GT (peakOf (left, 0, left.size()), 0.01f);
+}
+
+namespace
+{
+using S = SettingsTable;
+
+struct Setting
+{
+    int index;
+    float value;
+};
+
+using Settings = std::vector<Setting>;
+
+struct Performance
+{
+    std::vector<float> left, right;
+};
+
+// A timbre in which every stage works (three squares of different widths, the filter and its
+// envelope, echo, LFO and equaliser), switches before what they gate.
+const Settings& workingTimbre()
+{
+    static const Settings timbre = {
+        { 0, 1 }, { 7, 1 }, { 14, 1 }, { 21, 1 }, { 36, 1 }, { 40, 1 },
+        { 1, 0 }, { 2, 0.5f }, { 3, 0 }, { 4, 0 }, { 5, 0.5f }, { 6, 1 },
+        { 8, 0 }, { 9, 0.4f }, { 10, -12 }, { 11, 7 }, { 12, 0.3f }, { 13, 1 },
+        { 15, 0 }, { 16, 0.3f }, { 17, 12 }, { 18, -5 }, { 19, 0.2f }, { 20, 0 },
+        { 22, 21 }, { 23, 301 }, { 24, 0.5f }, { 25, 201 }, { 26, 2000 }, { 27, 0.3f }, { 28, 0.5f },
+        { 29, 0.6f }, { 30, 9 }, { 31, 301 }, { 32, 0.8f }, { 33, 301 }, { 34, 0.4f }, { 35, 0.3f },
+        { 37, 2 }, { 38, 5 }, { 39, 0.05f },
+        { 41, 2 }, { 42, -1 }, { 43, 0 }, { 44, 3 }, { 45, -2 }, { 46, 1 }, { 47, 0 }, { 48, 4 },
+    };
+
+    return timbre;
+}
+
+// The loudest that the controls allow, as far as a search found: three squares at pulse width 0
+// (a constant), every level, gain and sustain at 1, resonance 0, the equaliser at +8 dB on every
+// band, echo feedback and level at 1.
+const Settings& loudestTimbre()
+{
+    static const Settings timbre = {
+        { 0, 1 }, { 7, 1 }, { 14, 1 }, { 21, 1 }, { 36, 0 }, { 40, 1 },
+        { 1, 0 }, { 2, 1 }, { 5, 0 }, { 6, 1 }, { 8, 0 }, { 9, 1 }, { 12, 0 }, { 13, 1 },
+        { 15, 0 }, { 16, 1 }, { 19, 0 }, { 20, 1 },
+        { 22, 1 }, { 23, 1 }, { 24, 1 }, { 25, 3000 }, { 26, 5000 }, { 27, 0 }, { 28, 1 },
+        { 29, 1 }, { 30, 3 }, { 31, 10 }, { 32, 1 }, { 33, 5000 }, { 34, 1 }, { 35, 1 },
+        { 41, 8 }, { 42, 8 }, { 43, 8 }, { 44, 8 }, { 45, 8 }, { 46, 8 }, { 47, 8 }, { 48, 8 },
+    };
+
+    return timbre;
+}
+
+constexpr int framesPerStep = 1024;
+// Long enough for the echo (0.3 s) to sound before the first step.
+constexpr int warmUpFrames = 14 * framesPerStep;
+
+// Under `timbre`, a chord held from the first frame and, after the warm-up, step by step: the
+// step's settings, a new note of a melody (the one before released), framesPerStep frames
+// rendered in blocks of 256.
+Performance perform (const Settings& timbre, const std::vector<Settings>& steps)
+{
+    Instance fx (pluginLibrary());
+    fx.start (44100.0f, 256);
+    auto* e = fx.effect();
+    Performance p;
+
+    for (auto s : timbre)
+        e->setParameter (e, s.index, s.value);
+
+    fx.sendMidi ({ noteOn (45, 127, 0), noteOn (57, 127, 0), noteOn (64, 127, 0) });
+
+    for (int done = 0; done < warmUpFrames; done += 256)
+        fx.render (256, p.left, p.right);
+
+    for (size_t k = 0; k < steps.size(); ++k)
+    {
+        for (auto s : steps[k])
+            e->setParameter (e, s.index, s.value);
+
+        const int note = 69 + static_cast<int> (k % 12);
+        fx.sendMidi ({ noteOff (note - 1, 0), noteOn (note, 127, 0) });
+
+        for (int done = 0; done < framesPerStep; done += 256)
+            fx.render (256, p.left, p.right);
+    }
+
+    return p;
+}
+
+// What a host's value stands for: nothing for a value that is not a number; a switch is on when
+// its whole part is not 0; a number that names a wave is that wave, any other number changes no
+// sound; a knob's or slider's value counts as the nearest end of the control's range.
+std::optional<float> soundOf (int index, float value)
+{
+    const auto& row = S::rows[index];
+
+    if (! std::isfinite (value))
+        return std::nullopt;
+
+    switch (row.widget)
+    {
+        case S::Widget::toggle:
+        case S::Widget::eqToggle:
+            return std::trunc (value) != 0.0f ? 1.0f : 0.0f;
+        case S::Widget::oscWaveButtons:
+        case S::Widget::lfoWaveButtons:
+            if (std::trunc (value) >= Square && std::trunc (value) <= Pulse)
+                return std::trunc (value);
+            return std::nullopt;
+        case S::Widget::knob:
+        case S::Widget::eqSlider:
+            break;
+    }
+
+    return std::clamp (value, static_cast<float> (row.minimum), static_cast<float> (row.maximum));
+}
+
+float peakOf (const Performance& p)
+{
+    return std::max (peakOf (p.left, 0, p.left.size()), peakOf (p.right, 0, p.right.size()));
+}
+} // namespace
+
+// Each parameter, and then all of them at once, takes the values a broken host or script may
+// send while a chord sounds: not numbers, huge numbers, a step beyond either end of its control's
+// range. Each value must sound exactly as the nearest value a control gives (or as nothing), stay
+// finite and below the loudest that the controls allow, and the sound returns with sane values.
+TEST_F (PluginLibrary, HostileValuesOnEveryParameterSoundAsTheControlsNearestValue)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const auto hostile = [inf] (int index) {
+        const auto& row = S::rows[index];
+        return std::vector<float> { std::nanf (""), inf, -inf, 1.0e30f, -1.0e30f, 1.0e6f, -1.0e6f,
+                                    static_cast<float> (row.minimum - row.step), static_cast<float> (row.maximum + row.step) };
+    };
+    const size_t numValues = hostile (0).size();
+
+    // The hostile values one step each, the working timbre's value back, and one step more. The
+    // bound: the same notes for as long at the same rate, under the loudest timbre.
+    const size_t numSteps = numValues + 2;
+    const float loudest = peakOf (perform (loudestTimbre(), std::vector<Settings> (numSteps)));
+    ASSERT_GT (loudest, 1.0f);
+    ASSERT_TRUE (std::isfinite (loudest));
+
+    for (int target = 0; target <= S::count; ++target)
+    {
+        const bool all = target == S::count;
+        SCOPED_TRACE (all ? std::string ("every parameter at once") : std::string ("parameter ") + std::to_string (target)
+                                                                           + " (" + S::rows[target].key + ")");
+        std::vector<Settings> sent (numSteps), sane (numSteps);
+
+        for (size_t k = 0; k < numValues; ++k)
+        {
+            for (int index = all ? 0 : target; index <= (all ? S::count - 1 : target); ++index)
+            {
+                const float value = hostile (index)[k];
+                sent[k].push_back ({ index, value });
+
+                if (const auto sound = soundOf (index, value))
+                    sane[k].push_back ({ index, *sound });
+            }
+        }
+
+        for (auto s : workingTimbre())
+        {
+            if (all || s.index == target)
+            {
+                sent[numValues].push_back (s);
+                sane[numValues].push_back (s);
+            }
+        }
+
+        const auto heard = perform (workingTimbre(), sent);
+        const auto expected = perform (workingTimbre(), sane);
+
+        EXPECT_TRUE (allFinite (heard.left) && allFinite (heard.right)) << "a sample not finite";
+        EXPECT_TRUE (heard.left == expected.left && heard.right == expected.right) << "not the sound of the nearest control value";
+        EXPECT_LE (peakOf (heard), loudest);
+
+        const size_t lastStep = heard.left.size() - framesPerStep;
+        EXPECT_GT (peakOf (heard.left, lastStep, heard.left.size()), 0.01f) << "no sound once the values are sane";
+    }
 }
