@@ -458,7 +458,7 @@ void ZarnSynthesiser::setLfoWave (int wave)
 
 void ZarnSynthesiser::setLfoRate (double hz)
 {
-    writeVoices ([=] (ZarnVoice& v) { v.lfo.inc = hz * 4096.0 / v.getSampleRate(); });
+    writeVoices ([=] (ZarnVoice& v) { v.lfo.inc = Oscillator::incrementFor (hz, v.getSampleRate()); });
 }
 
 void ZarnSynthesiser::setLfoIncrement (double inc)

@@ -99,7 +99,9 @@ public:
     void setEchoLevel (double level);
 
     void setLfoWave (int wave);
-    void setLfoRate (double hz); // in table entries per sample at each voice's playback rate
+    // The LFO's rate in hertz, as each voice's increment at its own playback rate; the increment
+    // itself, in table entries per sample.
+    void setLfoRate (double hz);
     void setLfoIncrement (double inc);
     void setLfoDepth (double octaves);
 
