@@ -2,7 +2,7 @@
 
 #include "plugin/PluginFolder.h"
 #include "timbre/SettingsTable.h"
-#include "timbre/TimbreDialogs.h"
+#include "panel/TimbreDialogs.h"
 #include "timbre/TimbreFile.h"
 #include "widgets/PanelLayout.h"
 

@@ -4,7 +4,7 @@
 #include "standalone/ZarnStartup.h"
 #include "timbre/SettingWriter.h"
 #include "timbre/SettingsTable.h"
-#include "timbre/TimbreDialogs.h"
+#include "panel/TimbreDialogs.h"
 #include "timbre/TimbreFile.h"
 #include "widgets/PanelLayout.h"
 
