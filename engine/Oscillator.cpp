@@ -169,20 +169,21 @@ void Oscillator::setPulseWidth (double pulseWidth)
 
 void Oscillator::setSemitones (int semitones)
 {
-    semitoneRatio = repeatedRatio (semitones, semitoneFactor);
-
-    if (semitones != 0)
-        detuned = true;
-    else if (centRatio == 1.0)
-        detuned = false;
+    setDetune (semitoneRatio, centRatio, semitones, semitoneFactor);
 }
 
 void Oscillator::setCents (int cents)
 {
-    centRatio = repeatedRatio (cents, centFactor);
+    setDetune (centRatio, semitoneRatio, cents, centFactor);
+}
 
-    if (cents != 0)
+// Detune by 0 steps ends `detuned` only while the other ratio is exactly 1.
+void Oscillator::setDetune (LaneRef<double>& ratio, double otherRatio, int steps, double factor)
+{
+    ratio = repeatedRatio (steps, factor);
+
+    if (steps != 0)
         detuned = true;
-    else if (semitoneRatio == 1.0)
+    else if (otherRatio == 1.0)
         detuned = false;
 }

@@ -117,6 +117,7 @@ public:
 private:
     template <typename Build>
     void rebuildTable (Build&& build);
+    void setDetune (LaneRef<double>& ratio, double otherRatio, int steps, double factor);
 
     SharedTable tableOwner;
 };

@@ -1,10 +1,10 @@
 #include "standalone/ZarnUI.h"
 
+#include "panel/TimbreDialogs.h"
 #include "standalone/ZarnAudioInit.h"
 #include "standalone/ZarnStartup.h"
 #include "timbre/SettingWriter.h"
 #include "timbre/SettingsTable.h"
-#include "panel/TimbreDialogs.h"
 #include "timbre/TimbreFile.h"
 #include "widgets/PanelLayout.h"
 
