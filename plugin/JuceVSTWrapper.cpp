@@ -1,5 +1,6 @@
 #include "plugin/JuceVSTWrapper.h"
 
+#include "plugin/HostUiCall.h"
 #include "plugin/VstPinProperties.h"
 
 #include <cmath>
@@ -63,10 +64,10 @@ JuceVSTWrapper::JuceVSTWrapper (audioMasterCallback audioMasterToUse, std::uniqu
 
 JuceVSTWrapper::~JuceVSTWrapper()
 {
-    // The message thread may be delivering one of the processor's messages: wait for it.
-    const juce::MessageManagerLock lock;
+    // This thread runs the framework alone: no message of the processor is being delivered.
+    HostUiCall call;
 
-    deleteEditor();
+    deleteEditor (call);
     processor->removeListener (this);
     processor->setPlayHead (nullptr);
     processor.reset();
@@ -90,7 +91,7 @@ void JuceVSTWrapper::open()
     if (editorComp != nullptr)
         return;
 
-    const auto request = PluginMessageLoop::userInterfaceRequest();
+    const HostUiCall call;
     std::unique_ptr<juce::AudioProcessorEditor> probe (processor->createEditorIfNeeded());
 
     if (probe == nullptr)
@@ -348,12 +349,9 @@ VstIntPtr JuceVSTWrapper::editorGetRect (void* ptr)
     if (ptr == nullptr)
         return 0;
 
-    const auto request = PluginMessageLoop::userInterfaceRequest();
+    const HostUiCall call;
 
-    if (editorComp == nullptr)
-        editorComp.reset (processor->createEditorIfNeeded());
-
-    if (editorComp == nullptr)
+    if (! makeEditor())
         return 0;
 
     editorRect.top = 0;
@@ -364,17 +362,23 @@ VstIntPtr JuceVSTWrapper::editorGetRect (void* ptr)
     return 1;
 }
 
+// ptr is the host's window for the editor: an X window id on Linux, an HWND on Windows.
 VstIntPtr JuceVSTWrapper::editorOpen (void* parentWindow)
 {
-    const auto request = PluginMessageLoop::userInterfaceRequest();
-
-    if (editorComp == nullptr)
-        editorComp.reset (processor->createEditorIfNeeded());
-
-    if (editorComp == nullptr)
+    if (parentWindow == nullptr)
         return 0;
 
+    const HostUiCall call;
+
+    if (! makeEditor())
+        return 0;
+
+    if (editorComp->isOnDesktop())
+        editorComp->removeFromDesktop();
+
+    // The component's window is made as a child of the host's window, at its top-left corner.
     editorComp->setOpaque (true);
+    editorComp->setVisible (false);
     editorComp->addToDesktop (0, parentWindow);
     editorComp->setVisible (true);
     return 1;
@@ -382,20 +386,50 @@ VstIntPtr JuceVSTWrapper::editorOpen (void* parentWindow)
 
 VstIntPtr JuceVSTWrapper::editorClose()
 {
-    const auto request = PluginMessageLoop::userInterfaceRequest();
-    deleteEditor();
+    HostUiCall call;
+    deleteEditor (call);
     return 0;
 }
 
 VstIntPtr JuceVSTWrapper::editIdle()
 {
-    PluginMessageLoop::idle();
+    HostUiCall call;
+    call.processPendingEvents();
     return 0;
 }
 
-void JuceVSTWrapper::deleteEditor()
+bool JuceVSTWrapper::makeEditor()
 {
+    if (editorComp == nullptr)
+    {
+        editorComp.reset (processor->createEditorIfNeeded());
+
+        if (editorComp != nullptr)
+            editorLoop = PluginMessageLoop::runEditor();
+    }
+
+    return editorComp != nullptr;
+}
+
+void JuceVSTWrapper::deleteEditor (HostUiCall& call)
+{
+    if (editorComp == nullptr)
+        return;
+
+    // Open menus and dialogs (the editor's file choosers are asynchronous, so no modal loop runs
+    // beneath this request) are dismissed first. Their callbacks, which the framework delivers
+    // as messages, then run while the editor they report to still exists, where the plug-in runs
+    // the framework's messages itself; where the host's pump runs them, they come after the
+    // editor has gone, and the framework drops those whose component is gone.
+    juce::PopupMenu::dismissAllActiveMenus();
+
+    if (auto* modal = juce::ModalComponentManager::getInstanceWithoutCreating())
+        modal->cancelAllModalComponents();
+
+    call.processPendingEvents();
+
     editorComp.reset(); // the editor tells its processor that it goes
+    editorLoop.reset();
 }
 
 JUCE_END_IGNORE_WARNINGS_GCC_LIKE

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class HostUiCall;
+
 // The VST 2.4 effect object around one processor: it gives the host the plug-in's settings and
 // answers, turns the host's requests into calls of the processor, runs each block under the
 // processor's callback lock, passes the host's MIDI in and the block's MIDI back out, and tells
@@ -69,13 +71,18 @@ private:
     VstIntPtr editorOpen (void* parentWindow);
     VstIntPtr editorClose();
     VstIntPtr editIdle();
-    void deleteEditor();
+    bool makeEditor();
+    void deleteEditor (HostUiCall&);
     void sendOutgoingEvents();
 
-    // The framework's messages keep running while any instance lives.
+    // The framework's user-interface support and its messages, shared by the instances of the
+    // process: the first sets them up, the last shuts them down.
+    juce::SharedResourcePointer<juce::ScopedJuceInitialiser_GUI> framework;
     const std::shared_ptr<void> messageLoop = PluginMessageLoop::keepRunning();
     std::unique_ptr<juce::AudioProcessor> processor;
     std::unique_ptr<juce::AudioProcessorEditor> editorComp;
+    // Held for as long as editorComp exists: what runs the editor.
+    std::shared_ptr<void> editorLoop;
     ERect editorRect {};
 
     // The block's MIDI: the host's events in, the processor's additions, back out to the host.

@@ -1,9 +1,9 @@
 // The library's one way in: the host calls the entry once for every instance it makes. The
 // library exports it as VSTPluginMain and, for hosts that look for the older name, as main
 // (plugin/CMakeLists.txt gives each platform's linker the second name).
+#include "plugin/HostUiCall.h"
 #include "plugin/JuceVSTWrapper.h"
 #include "plugin/PluginFolder.h"
-#include "plugin/PluginMessageLoop.h"
 #include "plugin/ZarnJuceFilter.h"
 
 #include <memory>
@@ -11,15 +11,11 @@
 
 namespace
 {
-// The framework's user-interface support, once per process, for the first instance.
-void initialiseOnce()
+// Once per process, for the first instance.
+void installImageLocatorOnce()
 {
     static std::once_flag once;
-
-    std::call_once (once, [] {
-        PluginMessageLoop::initialiseFramework();
-        PluginFolder::installImageLocator();
-    });
+    std::call_once (once, [] { PluginFolder::installImageLocator(); });
 }
 } // namespace
 
@@ -32,9 +28,10 @@ extern "C" AEffect* VSTPluginMain (audioMasterCallback audioMaster)
 
     try
     {
-        initialiseOnce();
+        installImageLocatorOnce();
 
-        const auto making = PluginMessageLoop::makingInstance();
+        // The instance is built on the host's thread, which is the message thread meanwhile.
+        const HostUiCall call;
 
         if (audioMaster (nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
             return nullptr;

@@ -3,31 +3,36 @@
 #include <memory>
 
 // The framework's messages inside a host, run as each platform needs (plugin/linux/ and
-// plugin/windows/ hold the two ways). Every call comes on a host thread.
+// plugin/windows/ hold the two ways). Every call comes on a host thread. What both platforms
+// share, the wrapper does itself: each instance holds the framework, so that the first instance
+// of the process sets it up and the last one shuts it down (the framework's threads, such as the
+// timer thread that an editor starts, then end with the instances instead of racing with the
+// library's static objects at the process's exit), and every host request that touches the
+// framework goes through a HostUiCall.
 //
-// - Linux hosts run no loop for the plug-in: its own thread dispatches the framework's messages
-//   while no host request is under way; around a request that makes or touches user-interface
-//   objects the host's thread becomes the message thread, and effEditIdle dispatches what is
-//   pending on it.
+// - Linux hosts run no loop for the plug-in. While no host request is under way and no editor is
+//   open, the plug-in's own thread dispatches the framework's messages. A host request runs with
+//   that thread paused, under one lock for the whole process (hosts call from more than one
+//   thread: effOpen on their main thread, the editor requests on another), with the calling
+//   thread as the framework's message thread. An open editor keeps the plug-in's thread paused
+//   for its whole life, and the host's effEditIdle dispatches its messages, window events,
+//   timers and repaints.
 // - On Windows the host's thread that set the framework up is its message thread, and the host's
-//   own message pump dispatches the framework's messages: a request that touches the user
-//   interface holds the message manager's lock, and effEditIdle has nothing to do.
+//   own message pump dispatches the framework's messages: a host request holds the message
+//   manager's lock, and effEditIdle has nothing to do.
 class PluginMessageLoop
 {
 public:
-    // Once per process, from the entry: sets the framework up for the rest of the process (its
-    // code stays loaded even when the host unloads the library).
-    static void initialiseFramework();
-
-    // What keeps the messages running; each instance holds it for its life.
+    // What keeps the messages running while an instance lives; each instance holds it for its life.
     static std::shared_ptr<void> keepRunning();
 
-    // Held while the entry makes an instance.
-    static std::shared_ptr<void> makingInstance();
+    // Held by each HostUiCall: the calling host thread runs the framework alone.
+    static std::shared_ptr<void> hostRequest();
 
-    // Held around a host request that makes, shows or deletes user-interface objects.
-    static std::shared_ptr<void> userInterfaceRequest();
+    // Inside a host request: dispatches what the framework has pending, where the host's own loop
+    // doesn't.
+    static void dispatchPending();
 
-    // The host's idle call for the editor, on its user-interface thread.
-    static void idle();
+    // Held for as long as an editor exists.
+    static std::shared_ptr<void> runEditor();
 };

@@ -2,10 +2,10 @@
 
 #include "plugin/linux/PluginMessageThread.h"
 
-// While one of these exists, the host's thread that made it is the framework's message thread
-// and the shared PluginMessageThread is stopped, so that windows and messages of the plug-in live
-// on the host's user-interface thread. Held through juce::SharedResourcePointer around every
-// request that touches the user interface; when the last holder lets go, the plug-in's own
+// While one of these exists, the shared PluginMessageThread is stopped and host threads run the
+// framework's messages instead, so that windows and messages of the plug-in live on the host's
+// user-interface threads. Held through juce::SharedResourcePointer by every host request and by
+// every editor for its life (PluginMessageLoop); when the last holder lets go, the plug-in's own
 // message thread takes over again.
 class HostDrivenEventLoop
 {

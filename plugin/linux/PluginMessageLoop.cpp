@@ -1,32 +1,65 @@
 #include "plugin/PluginMessageLoop.h"
 
 #include "plugin/linux/HostDrivenEventLoop.h"
+#include "widgets/linux/XEventQueueWatch.h"
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include <mutex>
 
-// The library is linked with -z nodelete, so the framework's code stays loaded.
-void PluginMessageLoop::initialiseFramework()
+namespace
 {
-    juce::initialiseJuce_GUI();
+// Recursive: a host may call the plug-in again from inside a callback of the same request.
+std::recursive_mutex& requestLock()
+{
+    static std::recursive_mutex lock;
+    return lock;
 }
+
+struct HostRequest
+{
+    HostRequest()
+    {
+        // The loop may already be held (by an open editor) for a thread that was the message
+        // thread at an earlier request.
+        juce::MessageManager::getInstance()->setCurrentThreadAsMessageThread();
+    }
+
+    std::unique_lock<std::recursive_mutex> lock { requestLock() };
+    juce::SharedResourcePointer<HostDrivenEventLoop> loop;
+};
+} // namespace
 
 std::shared_ptr<void> PluginMessageLoop::keepRunning()
 {
     return std::make_shared<juce::SharedResourcePointer<PluginMessageThread>>();
 }
 
-std::shared_ptr<void> PluginMessageLoop::makingInstance()
+std::shared_ptr<void> PluginMessageLoop::hostRequest()
 {
-    return userInterfaceRequest();
+    return std::make_shared<HostRequest>();
 }
 
-std::shared_ptr<void> PluginMessageLoop::userInterfaceRequest()
+void PluginMessageLoop::dispatchPending()
 {
-    return std::make_shared<juce::SharedResourcePointer<HostDrivenEventLoop>>();
+    const juce::SharedResourcePointer<HostDrivenEventLoop> loop;
+    loop->processPendingEvents();
 }
 
-void PluginMessageLoop::idle()
+// The editor runs on the host's threads for its whole life: while one exists the plug-in's own
+// message thread stays paused, and the host's effEditIdle, sent about every 20 ms by the hosts we
+// know, dispatches its window events, timers and repaints. So every mouse and key event runs on
+// the host's editor thread, and the automation it sends reaches the host on that thread, not on
+// one of ours. The alternative, taking the loop only for each request, also paints without idle,
+// but stops and restarts the plug-in's message thread at every request and then delivers the
+// editor's events on an ever new thread of ours between them. Idle, too, hands the framework the
+// X events only when the X connection has data, so the editor also keeps the watch on what Xlib
+// has queued meanwhile.
+std::shared_ptr<void> PluginMessageLoop::runEditor()
 {
-    const juce::SharedResourcePointer<HostDrivenEventLoop> hostLoop;
-    hostLoop->processPendingEvents();
+    struct EditorLoop
+    {
+        juce::SharedResourcePointer<HostDrivenEventLoop> loop;
+        XEventQueueWatch watch;
+    };
+
+    return std::make_shared<EditorLoop>();
 }

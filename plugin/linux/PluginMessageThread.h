@@ -20,6 +20,8 @@ public:
     void run() override;
 
 private:
+    // The loop runs only while the framework is set up.
+    juce::SharedResourcePointer<juce::ScopedJuceInitialiser_GUI> framework;
     juce::WaitableEvent started;
 
     JUCE_DECLARE_NON_COPYABLE (PluginMessageThread)

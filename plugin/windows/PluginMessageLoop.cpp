@@ -1,34 +1,32 @@
 #include "plugin/PluginMessageLoop.h"
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include <juce_events/juce_events.h>
 
 #include <windows.h>
 
-// The framework's message window and timer thread, made here once, live until the process ends:
-// the library pins itself, so that a host's FreeLibrary can't take their code away.
-void PluginMessageLoop::initialiseFramework()
-{
-    juce::initialiseJuce_GUI();
-
-    HMODULE self = nullptr;
-    GetModuleHandleExW (GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                        reinterpret_cast<LPCWSTR> (&PluginMessageLoop::initialiseFramework), &self);
-}
-
-// The host's message pump runs the framework's messages.
+// The host's message pump runs the framework's messages. The library pins itself once, so that a
+// host's FreeLibrary never takes away code that the framework's process-wide state refers to (on
+// Linux the library is linked -z nodelete for the same reason).
 std::shared_ptr<void> PluginMessageLoop::keepRunning()
 {
+    static const bool pinned = [] {
+        HMODULE self = nullptr;
+        return GetModuleHandleExW (GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                                   reinterpret_cast<LPCWSTR> (&PluginMessageLoop::keepRunning), &self)
+               != 0;
+    }();
+    juce::ignoreUnused (pinned);
     return {};
 }
 
-std::shared_ptr<void> PluginMessageLoop::makingInstance()
-{
-    return {};
-}
-
-std::shared_ptr<void> PluginMessageLoop::userInterfaceRequest()
+std::shared_ptr<void> PluginMessageLoop::hostRequest()
 {
     return std::make_shared<juce::MessageManagerLock>();
 }
 
-void PluginMessageLoop::idle() {}
+void PluginMessageLoop::dispatchPending() {}
+
+std::shared_ptr<void> PluginMessageLoop::runEditor()
+{
+    return {};
+}

@@ -1,6 +1,6 @@
 #include "standalone/WindowEventFlow.h"
 
-#include "standalone/linux/XEventQueueWatch.h"
+#include "widgets/linux/XEventQueueWatch.h"
 
 std::shared_ptr<void> WindowEventFlow::keepFlowing()
 {

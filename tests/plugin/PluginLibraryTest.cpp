@@ -1,6 +1,6 @@
 // The built library zarNvst.so, loaded with dlopen and driven through its effect record only,
 // as a host drives it.
-#include "TestHost.h"
+#include "PluginUnderTest.h"
 
 #include "engine/WaveType.h"
 #include "timbre/SettingsTable.h"
@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -20,16 +21,10 @@ using namespace testhost;
 
 namespace
 {
-const Library& library()
-{
-    static Library lib (ZARN_PLUGIN_PATH);
-    return lib;
-}
-
 class PluginLibrary : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE (library().isLoaded()) << ZARN_PLUGIN_PATH; }
+    void SetUp() override { ASSERT_TRUE (pluginLibrary().isLoaded()) << ZARN_PLUGIN_PATH; }
 };
 
 float peakOf (const std::vector<float>& x, size_t begin, size_t end)
@@ -80,23 +75,56 @@ void makeSine (Instance& fx)
 }
 } // namespace
 
+// The framework is set up by the first instance and shut down when the last one closes: its
+// threads (the timer thread that the editor made on effOpen starts and, on Linux, the plug-in's
+// message thread) run while an instance lives and end with the last one, so none outlives the
+// library's static objects at the process's exit. First in this file, so that where all the tests
+// run in one process no instance was made before.
+TEST_F (PluginLibrary, TheFrameworksThreadsEndWithTheLastInstance)
+{
+    // A runtime may start a thread of its own with the first thread of the process (the thread
+    // sanitizer does): that one is there before counting.
+    std::thread ([] {}).join();
+
+    const int before = threadsInProcess();
+    auto first = std::make_unique<Instance> (pluginLibrary());
+    Instance second (pluginLibrary());
+    first->dispatch (effOpen);
+    second.dispatch (effOpen);
+    handleHostMessages();
+    const int running = threadsInProcess();
+    EXPECT_GT (running, before);
+
+    first.reset();
+    handleHostMessages();
+    EXPECT_GE (threadsInProcess(), running) << "the second instance still runs the framework";
+
+    // A thread that was told to end leaves the process's list a moment after it says it has ended.
+    second.close();
+
+    for (int i = 0; i < 250 && threadsInProcess() > before; ++i)
+        std::this_thread::sleep_for (std::chrono::milliseconds (20));
+
+    EXPECT_EQ (threadsInProcess(), before);
+}
+
 TEST_F (PluginLibrary, ExportsOnlyTheEntryUnderBothNames)
 {
-    ASSERT_NE (library().symbol ("VSTPluginMain"), nullptr);
-    EXPECT_EQ (library().symbol ("main"), library().symbol ("VSTPluginMain"));
-    EXPECT_EQ (library().symbol ("createPluginFilter"), nullptr);
-    EXPECT_EQ (library().symbol ("_ZN14ZarnJuceFilter12setParameterEif"), nullptr);
+    ASSERT_NE (pluginLibrary().symbol ("VSTPluginMain"), nullptr);
+    EXPECT_EQ (pluginLibrary().symbol ("main"), pluginLibrary().symbol ("VSTPluginMain"));
+    EXPECT_EQ (pluginLibrary().symbol ("createPluginFilter"), nullptr);
+    EXPECT_EQ (pluginLibrary().symbol ("_ZN14ZarnJuceFilter12setParameterEif"), nullptr);
 }
 
 TEST_F (PluginLibrary, HostAnsweringVersionZeroGetsNoInstance)
 {
-    Instance fx (library(), 0);
+    Instance fx (pluginLibrary(), 0);
     EXPECT_EQ (fx.effect(), nullptr);
 }
 
 TEST_F (PluginLibrary, RecordRightAfterTheEntry)
 {
-    Instance fx (library());
+    Instance fx (pluginLibrary());
     const AEffect* e = fx.effect();
     ASSERT_NE (e, nullptr);
 
@@ -116,10 +144,10 @@ TEST_F (PluginLibrary, RecordRightAfterTheEntry)
 
 TEST_F (PluginLibrary, WhatTheHostSees)
 {
-    Instance fx (library());
+    Instance fx (pluginLibrary());
     ASSERT_NE (fx.effect(), nullptr);
 
-    // Opening makes an editor once to see that one can be made: the editor flag stays.
+    // Opening makes an editor to see that one can be made, and keeps the editor flag.
     EXPECT_EQ (fx.dispatch (effOpen), 0);
     EXPECT_EQ (fx.effect()->flags, 0x131);
 
@@ -197,7 +225,8 @@ TEST_F (PluginLibrary, WhatTheHostSees)
     EXPECT_EQ (fx.dispatch (effGetNumMidiOutputChannels), 0);
     EXPECT_EQ (fx.dispatch (effIdentify), 0x4E764566);
 
-    // The editor's rectangle.
+    // The editor's rectangle, asked for before any open; the editor made for it is deleted by
+    // effClose. Without a place for the answer, or without a window to open in, the answer is 0.
     Rect* rect = nullptr;
     EXPECT_EQ (fx.dispatch (effEditGetRect, 0, 0, &rect), 1);
     ASSERT_NE (rect, nullptr);
@@ -205,7 +234,9 @@ TEST_F (PluginLibrary, WhatTheHostSees)
     EXPECT_EQ (rect->left, 0);
     EXPECT_EQ (rect->bottom, 550);
     EXPECT_EQ (rect->right, 800);
-    EXPECT_EQ (fx.dispatch (effEditClose), 0);
+    EXPECT_EQ (fx.dispatch (effEditGetRect), 0);
+    EXPECT_EQ (fx.dispatch (effEditOpen), 0);
+    EXPECT_EQ (fx.dispatch (effEditIdle), 0);
 
     EXPECT_EQ (fx.dispatch (effMainsChanged, 0, 0), 0);
     EXPECT_EQ (fx.close(), 1);
@@ -213,7 +244,7 @@ TEST_F (PluginLibrary, WhatTheHostSees)
 
 TEST_F (PluginLibrary, ParametersThroughTheRecord)
 {
-    Instance fx (library());
+    Instance fx (pluginLibrary());
     auto* e = fx.effect();
 
     for (int i = 0; i < 49; ++i)
@@ -242,7 +273,7 @@ TEST_F (PluginLibrary, NotesSoundAtTheirPitchThenReleaseAndRingOut)
 
     for (auto [note, hz] : { std::pair { 81, 440.0 }, std::pair { 69, 220.0 } })
     {
-        Instance fx (library());
+        Instance fx (pluginLibrary());
         fx.start (static_cast<float> (rate), 512);
         makeSine (fx);
 
@@ -267,7 +298,7 @@ TEST_F (PluginLibrary, SampleRateNotAFiniteNumberAboveZeroIsTakenAs44100)
 {
     for (float rate : { 0.0f, -48000.0f, std::numeric_limits<float>::infinity(), std::nanf ("") })
     {
-        Instance fx (library());
+        Instance fx (pluginLibrary());
         fx.start (rate, 512);
         makeSine (fx);
         std::vector<float> left, right;
@@ -284,7 +315,7 @@ TEST_F (PluginLibrary, EqualiserAtAnyRateKeepsTheOutputFinite)
     {
         for (float gain : { 8.0f, -8.0f })
         {
-            Instance fx (library());
+            Instance fx (pluginLibrary());
             fx.start (rate, 256);
             auto* e = fx.effect();
             e->setParameter (e, 40, 1.0f);
@@ -306,7 +337,7 @@ TEST_F (PluginLibrary, EqualiserAtAnyRateKeepsTheOutputFinite)
 
 TEST_F (PluginLibrary, HostMidiComesBackAsTheBlocksOutput)
 {
-    Instance fx (library());
+    Instance fx (pluginLibrary());
     fx.start (44100.0f, 256);
 
     std::vector<float> left, right;
@@ -344,7 +375,7 @@ TEST_F (PluginLibrary, BlocksOf1And7And4096FramesRenderTheSame)
 
     for (int blockSize : { 4096, 7, 1 })
     {
-        Instance fx (library());
+        Instance fx (pluginLibrary());
         fx.start (44100.0f, blockSize);
         std::vector<float> left, right;
         playNote (fx, 76, 6000, 12288, blockSize, left, right);
@@ -364,7 +395,7 @@ TEST_F (PluginLibrary, FiftyInstancesInARowAndEightAtOnce)
 {
     for (int i = 0; i < 50; ++i)
     {
-        Instance fx (library());
+        Instance fx (pluginLibrary());
         ASSERT_NE (fx.effect(), nullptr) << i;
         fx.dispatch (effOpen);
         fx.start (48000.0f, 128);
@@ -381,7 +412,7 @@ TEST_F (PluginLibrary, FiftyInstancesInARowAndEightAtOnce)
 
     for (int i = 0; i < 8; ++i)
     {
-        instances.push_back (std::make_unique<Instance> (library()));
+        instances.push_back (std::make_unique<Instance> (pluginLibrary()));
         instances.back()->dispatch (effOpen);
         instances.back()->start (44100.0f, 256);
         instances.back()->effect()->setParameter (instances.back()->effect(), 29, 0.1f * (i + 1));
@@ -398,7 +429,7 @@ TEST_F (PluginLibrary, FiftyInstancesInARowAndEightAtOnce)
 
     for (int i = 0; i < 8; ++i)
     {
-        Instance alone (library());
+        Instance alone (pluginLibrary());
         alone.dispatch (effOpen); // as the others: its first editor loads the same start-up timbre
         alone.start (44100.0f, 256);
         alone.effect()->setParameter (alone.effect(), 29, 0.1f * (i + 1));
@@ -422,7 +453,7 @@ TEST_F (PluginLibrary, FiftyInstancesInARowAndEightAtOnce)
 // settings (wavetables are rebuilt while notes sound) and the output stays finite.
 TEST_F (PluginLibrary, AutomationFromAnotherThreadWhileRendering)
 {
-    Instance fx (library());
+    Instance fx (pluginLibrary());
     fx.start (44100.0f, 256);
     auto* e = fx.effect();
     std::atomic<bool> rendering { true };
@@ -519,7 +550,7 @@ constexpr int warmUpFrames = 14 * framesPerStep;
 // rendered in blocks of 256.
 Performance perform (const Settings& timbre, const std::vector<Settings>& steps)
 {
-    Instance fx (library());
+    Instance fx (pluginLibrary());
     fx.start (44100.0f, 256);
     auto* e = fx.effect();
     Performance p;

@@ -113,13 +113,30 @@ TEST_F (PluginWrapper, ParameterChangesTheListenersHearReachTheHost)
     EXPECT_EQ (filter->getParameter (27), 0.5f);
 }
 
-TEST_F (PluginWrapper, OpenMakesAnEditorOnceAndKeepsTheFlag)
+// effOpen makes an editor and deletes it again; the editor flag stays only when one was made.
+TEST_F (PluginWrapper, OpenTriesAnEditorAndKeepsTheFlagOnlyWhenOneIsMade)
 {
     EXPECT_EQ (fx->flags, 0x131);
     EXPECT_EQ (fx->dispatcher (fx, effOpen, 0, 0, nullptr, 0.0f), 0);
     EXPECT_EQ (fx->flags, 0x131);
     EXPECT_EQ (filter->getActiveEditor(), nullptr);
     EXPECT_EQ (filter->editorOpenCount, 1) << "that editor was the processor's first";
+
+    struct FilterWithoutEditor : ZarnJuceFilter
+    {
+        juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+    };
+
+    auto* other = (new JuceVSTWrapper (&host, std::make_unique<FilterWithoutEditor>()))->getAeffect();
+    EXPECT_EQ (other->dispatcher (other, effOpen, 0, 0, nullptr, 0.0f), 0);
+    EXPECT_EQ (other->flags, 0x130);
+
+    // Without an editor the editor requests answer 0.
+    ERect* rect = nullptr;
+    EXPECT_EQ (other->dispatcher (other, effEditGetRect, 0, 0, &rect, 0.0f), 0);
+    EXPECT_EQ (rect, nullptr);
+    EXPECT_EQ (other->dispatcher (other, effEditOpen, 0, 0, reinterpret_cast<void*> (0x400001), 0.0f), 0);
+    EXPECT_EQ (other->dispatcher (other, effClose, 0, 0, nullptr, 0.0f), 1);
 }
 
 TEST_F (PluginWrapper, UnusableOutputPointersGetTheBlockThroughScratch)

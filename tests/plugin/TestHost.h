@@ -107,6 +107,11 @@ private:
     std::vector<float> blockLeft, blockRight;
 };
 
+// The host's process, each platform's way (linux/ and windows/): the threads it runs now, and
+// the messages that its own loop would dispatch (on Windows the framework's run on the host's).
+int threadsInProcess();
+void handleHostMessages();
+
 MidiEvent noteOn (int note, int velocity, int deltaFrames);
 MidiEvent noteOff (int note, int deltaFrames);
 

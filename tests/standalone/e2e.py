@@ -17,6 +17,9 @@ import wave
 
 import numpy as np
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from xdriver import check, click_in_window, fail, screenshot, wait_for, xdo  # noqa: E402
+
 RATE = 44100
 JACK_ASOUNDRC = """pcm.!default { type plug; slave.pcm "j" }
 pcm.j { type jack; playback_ports { 0 system:playback_1 1 system:playback_2 } }
@@ -42,17 +45,6 @@ MAIN_TITLE = "^zarN$"
 WELCOME_TITLE = "^zarN Synth bids you Welcome!$"
 
 
-def fail(message):
-    print("FAIL: " + message)
-    sys.exit(1)
-
-
-def check(condition, message):
-    if not condition:
-        fail(message)
-    print("ok: " + message)
-
-
 def timbres_xml(*timbres):
     elements = "".join("  <%s %s/>\n" % (name, " ".join('%s="%s"' % kv for kv in settings.items()))
                        for name, settings in timbres)
@@ -61,10 +53,6 @@ def timbres_xml(*timbres):
 
 def timbre_xml(name, settings):
     return timbres_xml((name, settings))
-
-
-def xdo(*args):
-    return subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True, text=True).stdout.split()
 
 
 def windows(pid, title):
@@ -78,29 +66,6 @@ def geometry(window):
         key, _, value = line.partition("=")
         values[key] = int(value) if value.isdigit() else value
     return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
-
-
-def wait_for(condition, timeout=20.0):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.05)
-    return condition()
-
-
-def screenshot(window, path):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    xwd = subprocess.run(["xwd", "-id", window, "-silent"], capture_output=True, check=True).stdout
-    subprocess.run(["convert", "xwd:-", path], input=xwd, check=True)
-    print("screenshot: " + path)
-
-
-def click_in_window(window, x, y, settle=0.1):
-    xdo("mousemove", "--window", window, x, y)
-    time.sleep(settle)
-    xdo("click", 1)
 
 
 def click_menu_item(menu, x, y):

@@ -1,6 +1,6 @@
 // The Windows library's record as a 32-bit Windows host reads it: 144 bytes, each field at the
 // offset such hosts use, and the entry functions answering through the cdecl pointers stored there.
-#include "tests/plugin/TestHost.h"
+#include "tests/plugin/PluginUnderTest.h"
 #include "tests/vst/VstRecordOffsets.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +12,8 @@ using vsttest::readAt;
 
 TEST (PluginRecord32, FieldsAtTheOffsetsOf32BitHosts)
 {
-    const Library library (ZARN_PLUGIN_PATH);
-    ASSERT_TRUE (library.isLoaded()) << ZARN_PLUGIN_PATH;
-    Instance fx (library);
+    ASSERT_TRUE (pluginLibrary().isLoaded()) << ZARN_PLUGIN_PATH;
+    Instance fx (pluginLibrary());
     const AEffect* e = fx.effect();
     ASSERT_NE (e, nullptr);
     const auto& o = vsttest::offsets32;

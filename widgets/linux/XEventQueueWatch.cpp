@@ -1,6 +1,6 @@
 #define JUCE_GUI_BASICS_INCLUDE_XHEADERS 1
 
-#include "standalone/linux/XEventQueueWatch.h"
+#include "widgets/linux/XEventQueueWatch.h"
 
 #include <juce_events/native/juce_linux_EventLoopInternal.h>
 #include <juce_gui_basics/juce_gui_basics.h>
