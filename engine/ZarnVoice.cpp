@@ -88,8 +88,8 @@ bool ZarnVoice::canPlaySound (juce::SynthesiserSound* sound)
 // on from where they stood (a voice taken from a sounding note continues its envelope).
 void ZarnVoice::startNote (int midiNoteNumber, float velocity, juce::SynthesiserSound*, int)
 {
-    // A full-velocity note enters the chain at 0.35, the headroom that three oscillators and their
-    // second phases need before the ladder (see chain).
+    // A full-velocity note enters the chain at 0.35: with three oscillators and their second
+    // phases at full level the ladder's input stays within 1.25 (see chain).
     velocityGain = velocity * 0.35;
 
     // The engine's tuning: note 81 sounds at 440 Hz (note 69, the A that MIDI puts at 440 Hz, at
