@@ -3,7 +3,6 @@
 // time per second of audio and per voice-sample (minimum and median of the runs).
 
 #include "bench/EveryStageWorking.h"
-#include "engine/ZarnSound.h"
 #include "engine/ZarnSynthesiser.h"
 
 #include <algorithm>
@@ -30,11 +29,6 @@ double threadCpuSeconds()
 std::unique_ptr<ZarnSynthesiser> makeSynth()
 {
     auto synth = std::make_unique<ZarnSynthesiser>();
-    synth->addSound (ZarnSound::forAllNotes());
-
-    for (int i = 0; i < ZarnSynthesiser::numVoices; ++i)
-        synth->addVoice (new ZarnVoice());
-
     synth->setCurrentPlaybackSampleRate (sampleRate);
     return synth;
 }

@@ -8,9 +8,7 @@ find_path(ZARN_JUCE_CMAKE_DIR JUCEModuleSupport.cmake
     PATHS /usr/lib/x86_64-linux-gnu/cmake/JUCE-7.0.5 /usr/lib/cmake/JUCE-7.0.5
     NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 
-set(zarn_juce_modules
-    juce_core juce_events juce_data_structures juce_graphics juce_gui_basics juce_gui_extra
-    juce_audio_basics juce_audio_devices juce_audio_formats juce_audio_processors juce_audio_utils)
+include(${CMAKE_CURRENT_LIST_DIR}/ZarnJuceModules.cmake)
 
 # The copy is made again whenever a patch changes.
 file(GLOB zarn_juce_patches ${CMAKE_CURRENT_LIST_DIR}/windows/juce-*.patch)

@@ -5,7 +5,7 @@
 void Biquad::computeBiquad (double frequency, double rate, double bandwidth, double gainDb, int type)
 {
     const double A = std::pow (10.0, gainDb / 40.0);
-    const double w = 6.283185307179586 * frequency / rate;
+    const double w = 6.283185307179586 * frequency / rate; // 2 pi
     const double sn = std::sin (w);
     const double cs = std::cos (w);
     const double alpha = sn * std::sinh (std::log (2.0) / 2.0 * bandwidth * w / sn);

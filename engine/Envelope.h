@@ -46,6 +46,14 @@ public:
         return counterValue >= 0.0f ? counterValue * value / releaseSamples : 0.0f;
     }
 
+    // At the end of a note: counter and value back to 0, the release counter to a whole release.
+    void rewind() noexcept
+    {
+        counter = 0.0f;
+        value = 0.0f;
+        releaseCounter = releaseSamples;
+    }
+
     void moveTo (Lanes& lanes, int lane) noexcept;
 
     LaneRef<float> releaseCounter;

@@ -21,14 +21,15 @@ struct LaneKernel
     // Bytes of scratch that a call may use.
     static constexpr int scratchBytes = 32768;
 
-    // pow (1.00057779, product x 1200), the LFO's pitch factor, kept by the LFO's table index.
+    // pow (Oscillator::centFactor, product x 1200), the LFO's pitch factor, kept by the LFO's table
+    // index.
     // An entry serves only the product whose bits it was computed for, so it gives what pow gives.
     struct PowCache
     {
         PowCache();
 
-        std::uint64_t product[4096];
-        double factor[4096];
+        std::uint64_t product[Oscillator::tableSize];
+        double factor[Oscillator::tableSize];
     };
 
     // Samples [offset, offset + count) of a chunk, for the lanes `first` ... `first` + width - 1.

@@ -52,10 +52,10 @@ inline H splatH (double x) { return _mm256_set1_pd (x); }
 inline H selectH (H mask, H a, H b) { return _mm256_blendv_pd (b, a, mask); }
 inline H orH (H a, H b) { return _mm256_or_pd (a, b); }
 inline H notEqualH (H a, H b) { return _mm256_cmp_pd (a, b, _CMP_NEQ_UQ); }
-// |p| >= 4096, which is p >= 4096 or p <= -4096, false for a NaN.
+// |p| >= tableSize, which is p >= tableSize or p <= -tableSize, false for a NaN.
 inline H outsideTableH (H p)
 {
-    return _mm256_cmp_pd (_mm256_andnot_pd (_mm256_set1_pd (-0.0), p), _mm256_set1_pd (4096.0), _CMP_GE_OQ);
+    return _mm256_cmp_pd (_mm256_andnot_pd (_mm256_set1_pd (-0.0), p), _mm256_set1_pd (Oscillator::tableSize), _CMP_GE_OQ);
 }
 inline unsigned bitsH (H mask) { return static_cast<unsigned> (_mm256_movemask_pd (mask)); }
 
@@ -91,7 +91,7 @@ inline H orH (H a, H b) { return _mm_or_pd (a, b); }
 inline H notEqualH (H a, H b) { return _mm_cmpneq_pd (a, b); }
 inline H outsideTableH (H p)
 {
-    return _mm_cmpge_pd (_mm_andnot_pd (_mm_set1_pd (-0.0), p), _mm_set1_pd (4096.0));
+    return _mm_cmpge_pd (_mm_andnot_pd (_mm_set1_pd (-0.0), p), _mm_set1_pd (Oscillator::tableSize));
 }
 inline unsigned bitsH (H mask) { return static_cast<unsigned> (_mm_movemask_pd (mask)); }
 
@@ -449,9 +449,9 @@ struct Call
             const F e = envelope.next (group.held, rampBits, heldF, rampF);
             cutoff = toF (baseCutoff + scaled * toD (e));
             const D f = toD (splatF (2.0f) * cutoff / rate);
-            p = toF (f * (splatD (1.7999999523162842) - splatD (0.800000011920929) * f));
+            p = toF (f * (splatD (MoogFilter::poleLinear) - splatD (MoogFilter::poleSquare) * f));
             k = splatF (2.0f) * p - splatF (1.0f);
-            const F t = toF (toD (splatF (1.0f) - p) * splatD (1.3862489461898804));
+            const F t = toF (toD (splatF (1.0f) - p) * splatD (MoogFilter::resonanceScale));
             const F t2 = t * t + splatF (12.0f);
             r = resonance * (t2 + splatF (6.0f) * t) / (t2 - splatF (6.0f) * t);
             scratch.p[i] = p;

@@ -37,12 +37,22 @@ public:
     void clearState() noexcept;
     bool stateIsFinite() const noexcept;
 
+    // The ladder's tuning, single-precision numbers taken into double arithmetic (so written as
+    // floats and held as doubles): p = f (1.8 - 0.8 f) is a polynomial fit of each pole's
+    // coefficient to the cutoff f (a fraction of half the rate).
+    static constexpr double poleLinear = 1.8f;
+    static constexpr double poleSquare = 0.8f;
+    // About ln 4: with t = (1 - p) x 1.386249, (t^2 + 6t + 12) / (t^2 - 6t + 12) is the [2/2] Pade
+    // approximant of e^t, so the resonance feedback r is about resonance x 4^(1 - p): raised up to
+    // fourfold toward low cutoffs, where the ladder's loop gain falls.
+    static constexpr double resonanceScale = 1.386249f;
+
     void updateCoefficients() noexcept
     {
         const float f = 2.0f * cutoff / static_cast<float> (sampleRate);
-        p = static_cast<float> (f * (1.7999999523162842 - 0.800000011920929 * f));
+        p = static_cast<float> (f * (poleLinear - poleSquare * f));
         k = 2.0f * p - 1.0f;
-        const float t = static_cast<float> ((1.0f - p) * 1.3862489461898804);
+        const float t = static_cast<float> ((1.0f - p) * resonanceScale);
         const float t2 = t * t + 12.0f;
         r = resonance * (t2 + 6.0f * t) / (t2 - 6.0f * t);
     }

@@ -22,12 +22,18 @@ private:
     unsigned int state;
 };
 
+// Seeded with the time in whole seconds, so that tables built within the same second are equal
+// (voices switched to noise together share one pattern).
 void buildNoiseTable (double* dest)
 {
     NoiseGenerator generator (static_cast<unsigned int> (std::time (nullptr)));
 
     for (int i = 0; i < Oscillator::tableSize; ++i)
     {
+        // r / 32768 in 0 ... 1, times 6 x 10923 = 65538 (about 2 x 32768), less 32766, times
+        // 32769 / 2^30 (about 1 / 32767): about -1 ... +1. The steps and their roundings to single
+        // precision are kept as they are, for they fix the extremes: -0.999969482421875 (r = 0)
+        // and 1.000091552734375 (r = 32767).
         const int r = generator.next();
         const float a = static_cast<float> (r / 32768.0);
         const float b = 10923.0f * a;
@@ -97,26 +103,32 @@ void Oscillator::rebuildTable (Build&& build)
 
 bool Oscillator::buildTable (int wave, double* dest)
 {
+    constexpr int half = tableSize / 2, quarter = tableSize / 4;
+
     switch (wave)
     {
         case Square:
             for (int i = 0; i < tableSize; ++i)
-                dest[i] = i < 2048 ? -1.0 : 1.0;
+                dest[i] = i < half ? -1.0 : 1.0;
             return true;
 
         case Sawtooth:
             for (int i = 0; i < tableSize; ++i)
-                dest[i] = 1.0 - i / 2048.0;
+                dest[i] = 1.0 - i / static_cast<double> (half);
             return true;
 
         case Triangle:
             for (int i = 0; i < tableSize; ++i)
-                dest[i] = i < 1024 ? i / 1024.0 : (i < 3072 ? 2.0 - i / 1024.0 : i / 1024.0 - 4.0);
+            {
+                const double x = i / static_cast<double> (quarter);
+                dest[i] = i < quarter ? x : (i < 3 * quarter ? 2.0 - x : x - 4.0);
+            }
             return true;
 
         case Sine:
+            // pi to nine digits, as the tables have always been built
             for (int i = 0; i < tableSize; ++i)
-                dest[i] = std::sin (2.0 * i * 3.14159265 / 4096.0);
+                dest[i] = std::sin (2.0 * i * 3.14159265 / tableSize);
             return true;
 
         case WhiteNoise:
@@ -125,7 +137,7 @@ bool Oscillator::buildTable (int wave, double* dest)
 
         case Pulse:
             for (int i = 0; i < tableSize; ++i)
-                dest[i] = i < 2048 ? 0.0 : 1.0;
+                dest[i] = i < half ? 0.0 : 1.0;
             return true;
 
         default:
@@ -157,20 +169,21 @@ void Oscillator::setPulseWidth (double pulseWidth)
 
 void Oscillator::setSemitones (int semitones)
 {
-    semitoneRatio = repeatedRatio (semitones, semitoneFactor);
-
-    if (semitones != 0)
-        detuned = true;
-    else if (centRatio == 1.0)
-        detuned = false;
+    setDetune (semitoneRatio, centRatio, semitones, semitoneFactor);
 }
 
 void Oscillator::setCents (int cents)
 {
-    centRatio = repeatedRatio (cents, centFactor);
+    setDetune (centRatio, semitoneRatio, cents, centFactor);
+}
 
-    if (cents != 0)
+// Detune by 0 steps ends `detuned` only while the other ratio is exactly 1.
+void Oscillator::setDetune (LaneRef<double>& ratio, double otherRatio, int steps, double factor)
+{
+    ratio = repeatedRatio (steps, factor);
+
+    if (steps != 0)
         detuned = true;
-    else if (semitoneRatio == 1.0)
+    else if (otherRatio == 1.0)
         detuned = false;
 }

@@ -12,9 +12,15 @@ class Oscillator : public UG
 {
 public:
     static constexpr int tableSize = 4096;
+    // One semitone and one cent as pitch ratios (2^(1/12) and 2^(1/1200), to the digits given);
+    // detune multiplies them up step by step (see setSemitones), the LFO raises centFactor to a power.
     static constexpr double semitoneFactor = 1.059463094;
     static constexpr double centFactor = 1.00057779;
     static constexpr double doubleRatio = 1.014545335; // the second phase's 25 cents
+
+    // Table entries per sample that play `hz` periods a second at `sampleRate` (one table cycle
+    // is one period).
+    static double incrementFor (double hz, double sampleRate) noexcept { return hz * tableSize / sampleRate; }
 
     // The fields that change while a note sounds, for every lane of a synthesiser (see LaneRef).
     struct Lanes : UG::Lanes
@@ -43,6 +49,32 @@ public:
     void setSemitones (int semitones);
     void setCents (int cents);
 
+    // The increments of both phases for the undetuned increment `plain` (the note's, times the
+    // LFO's factor): the second phase 25 cents above, both raised by the detune when there is one.
+    void setIncrements (double plain) noexcept
+    {
+        const double plain2 = plain * doubleRatio;
+
+        if (detuned)
+        {
+            const double ratio = centRatio * semitoneRatio;
+            inc = plain * ratio;
+            inc2 = plain2 * ratio;
+        }
+        else
+        {
+            inc = plain;
+            inc2 = plain2;
+        }
+    }
+
+    // At the end of a note: phases, increments and last samples back to 0; the table, the wave and
+    // the detune stay.
+    void resetPhases() noexcept
+    {
+        phase = phase2 = inc = inc2 = output = out2 = baseInc = 0.0;
+    }
+
     // Fills `dest` (tableSize entries) with the table of `wave`; false, leaving `dest` alone,
     // for a number that names no wave.
     static bool buildTable (int wave, double* dest);
@@ -52,7 +84,7 @@ public:
     // A phase as a table index: truncated toward zero, low 12 bits.
     static int tableIndex (double position) noexcept { return static_cast<int> (position) & (tableSize - 1); }
     // Keeps a phase within one table length of zero without changing the index it gives
-    // (fmod keeps the integer part modulo 4096 exactly, for either sign).
+    // (fmod keeps the integer part modulo tableSize exactly, for either sign).
     static double wrapped (double position) noexcept
     {
         if (position >= tableSize || position <= -tableSize)
@@ -85,6 +117,7 @@ public:
 private:
     template <typename Build>
     void rebuildTable (Build&& build);
+    void setDetune (LaneRef<double>& ratio, double otherRatio, int steps, double factor);
 
     SharedTable tableOwner;
 };

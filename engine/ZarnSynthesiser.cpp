@@ -1,5 +1,7 @@
 #include "engine/ZarnSynthesiser.h"
 
+#include "engine/ZarnSound.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -17,6 +19,15 @@ ZarnSynthesiser::ZarnSynthesiser()
       scratch (std::make_unique<Scratch>())
 {
     setMinimumRenderingSubdivisionSize (1, true);
+    addSound (ZarnSound::forAllNotes());
+
+    for (int i = 0; i < numVoices; ++i)
+        addVoice (new ZarnVoice());
+
+    // The framework's synthesiser hands its own rate, 0 until one is set, to every voice it is
+    // given; settings made before the device's or the host's rate arrives (the LFO's increments,
+    // the equaliser's coefficients) would divide by it.
+    setCurrentPlaybackSampleRate (initialSampleRate);
 }
 
 ZarnSynthesiser::~ZarnSynthesiser() = default;
@@ -458,7 +469,7 @@ void ZarnSynthesiser::setLfoWave (int wave)
 
 void ZarnSynthesiser::setLfoRate (double hz)
 {
-    writeVoices ([=] (ZarnVoice& v) { v.lfo.inc = hz * 4096.0 / v.getSampleRate(); });
+    writeVoices ([=] (ZarnVoice& v) { v.lfo.inc = Oscillator::incrementFor (hz, v.getSampleRate()); });
 }
 
 void ZarnSynthesiser::setLfoIncrement (double inc)

@@ -22,6 +22,8 @@ class ZarnSynthesiser : public juce::Synthesiser
 {
 public:
     static constexpr int numVoices = 32;
+    // The playback rate until the audio device or the host gives theirs.
+    static constexpr double initialSampleRate = 44100.0;
 
     // How the voices are rendered: each on its own (ZarnVoice::renderNextBlock), or in lanes.
     enum class Rendering
@@ -31,11 +33,13 @@ public:
         avx2
     };
 
+    // The instrument that both deliverables play, the benchmark measures and the tests render: one
+    // sound for every note and numVoices ZarnVoices (in lanes), at initialSampleRate.
     ZarnSynthesiser();
     ~ZarnSynthesiser() override;
 
     // Hides the framework's: the first numVoices voices, when they are ZarnVoices, keep their hot
-    // state in this synthesiser's lanes, in the order they are added.
+    // state in this synthesiser's lanes, in the order they are added (the constructor adds them so).
     juce::SynthesiserVoice* addVoice (juce::SynthesiserVoice* newVoice);
 
     // Whether this build and processor can render so; perVoice and sse2 always can.
@@ -99,7 +103,9 @@ public:
     void setEchoLevel (double level);
 
     void setLfoWave (int wave);
-    void setLfoRate (double hz); // in table entries per sample at each voice's playback rate
+    // The LFO's rate in hertz, as each voice's increment at its own playback rate; the increment
+    // itself, in table entries per sample.
+    void setLfoRate (double hz);
     void setLfoIncrement (double inc);
     void setLfoDepth (double octaves);
 

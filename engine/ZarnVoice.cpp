@@ -26,12 +26,15 @@ constexpr Band bands[ZarnVoice::numBands] = {
 };
 } // namespace
 
+// The voice's own sound until the first setting reaches it: a unipolar pulse LFO (standing
+// still until a rate is set), a 0.3 s echo at feedback 0.2, a filter envelope of 120 ms attack,
+// 200 ms decay and sustain 0.25, the oscillators at 0.42 and their second phases at 0.19.
 ZarnVoice::ZarnVoice()
 {
     lfo.waveType = Pulse;
     lfo.init();
 
-    delayL.length = static_cast<int> (44100 * 0.3);
+    delayL.length = static_cast<int> (44100 * 0.3); // at the fixed rate of every unit generator
     delayL.feedback = 0.2f;
 
     filterEnv.setAttack (120.0);
@@ -81,22 +84,22 @@ bool ZarnVoice::canPlaySound (juce::SynthesiserSound* sound)
     return dynamic_cast<ZarnSound*> (sound) != nullptr;
 }
 
+// Only the pitch and the velocity change: the envelopes, delay lines, filter state and phases go
+// on from where they stood (a voice taken from a sounding note continues its envelope).
 void ZarnVoice::startNote (int midiNoteNumber, float velocity, juce::SynthesiserSound*, int)
 {
+    // A full-velocity note enters the chain at 0.35: with three oscillators and their second
+    // phases at full level the ladder's input stays within 1.25 (see chain).
     velocityGain = velocity * 0.35;
-    const double b = std::pow (2.0, (midiNoteNumber - 81) / 12.0) * 440.0 * 4096.0 / getSampleRate();
+
+    // The engine's tuning: note 81 sounds at 440 Hz (note 69, the A that MIDI puts at 440 Hz, at
+    // 220 Hz), one table cycle being one period.
+    const double b = Oscillator::incrementFor (std::pow (2.0, (midiNoteNumber - 81) / 12.0) * 440.0, getSampleRate());
 
     for (auto& o : osc)
     {
         o.baseInc = b;
-        o.inc = b;
-        o.inc2 = b * Oscillator::doubleRatio;
-
-        if (o.detuned)
-        {
-            o.inc *= o.centRatio * o.semitoneRatio;
-            o.inc2 *= o.centRatio * o.semitoneRatio;
-        }
+        o.setIncrements (b);
     }
 
     active = true;
@@ -132,6 +135,9 @@ void ZarnVoice::renderNextBlock (juce::AudioBuffer<float>& outputBuffer, int sta
     if (! active)
         return;
 
+    // The filter switch (the standalone program's) silences the voice: with the filter off a held
+    // note adds nothing and stands still, to go on where it stood when the filter is back on; a
+    // released one runs on silently (renderReleasedSilently).
     if (! filterOn)
     {
         if (releasing)
@@ -264,6 +270,11 @@ inline void ZarnVoice::rampSample (float* left, float* right, int i) noexcept
     outputStep (static_cast<float> (y), y, left, right, i);
 }
 
+// A released note with its filter off: the oscillators and the amplitude envelope tick, nothing is
+// added. It ends only when its release counter has reached -900, which happens only when the filter
+// was switched off during the echo tail after the counter had passed -900 (900 samples, about 20 ms,
+// into the tail); otherwise the voice keeps its note until the synthesiser takes it for another.
+// That end leaves the echo lines, the filter envelope and the LFO as they are.
 void ZarnVoice::renderReleasedSilently (int numSamples)
 {
     for (int i = 0; i < numSamples; ++i)
@@ -300,16 +311,7 @@ inline void ZarnVoice::pitchStep() noexcept
     const double m = lastPitchFactor;
 
     for (auto& o : osc)
-    {
-        o.inc = o.baseInc * m;
-        o.inc2 = o.baseInc * m * Oscillator::doubleRatio;
-
-        if (o.detuned)
-        {
-            o.inc *= o.centRatio * o.semitoneRatio;
-            o.inc2 *= o.centRatio * o.semitoneRatio;
-        }
-    }
+        o.setIncrements (o.baseInc * m);
 }
 
 inline void ZarnVoice::cutoffStep (double envelopeValue) noexcept
@@ -383,19 +385,14 @@ void ZarnVoice::endNote()
 {
     tailOnly = releasing = active = false;
 
-    for (auto* env : { &ampEnv, &filterEnv })
-    {
-        env->counter = 0.0f;
-        env->value = 0.0f;
-        env->releaseCounter = env->releaseSamples;
-    }
-
+    ampEnv.rewind();
+    filterEnv.rewind();
     delayR.clear();
     delayL.clear();
     lfo.phase = 0.0;
 
     for (auto& o : osc)
-        o.phase = o.phase2 = o.inc = o.inc2 = o.output = o.out2 = o.baseInc = 0.0;
+        o.resetPhases();
 
     clearCurrentNote();
 }
@@ -403,11 +400,10 @@ void ZarnVoice::endNote()
 void ZarnVoice::endNoteWithoutFilter()
 {
     active = false;
-    ampEnv.counter = ampEnv.value = 0.0f;
-    ampEnv.releaseCounter = ampEnv.releaseSamples;
+    ampEnv.rewind();
 
     for (auto& o : osc)
-        o.phase = o.phase2 = o.inc = o.inc2 = o.output = o.out2 = o.baseInc = 0.0;
+        o.resetPhases();
 
     clearCurrentNote();
 }

@@ -1,8 +1,8 @@
 #include "plugin/ZarnEditorComponent.h"
 
+#include "panel/TimbreDialogs.h"
 #include "plugin/PluginFolder.h"
 #include "timbre/SettingsTable.h"
-#include "timbre/TimbreDialogs.h"
 #include "timbre/TimbreFile.h"
 #include "widgets/PanelLayout.h"
 

@@ -2,7 +2,6 @@
 
 #include "plugin/ZarnEditorComponent.h"
 
-#include "engine/ZarnSound.h"
 #include "timbre/SettingWriter.h"
 #include "timbre/SettingsTable.h"
 
@@ -17,25 +16,14 @@ using S = SettingsTable;
 constexpr double switchedLevel = 1.0;
 constexpr double switchedDoubleLevel = 0.19;
 constexpr double switchedLfoDepth = 0.32;
-constexpr double switchedLfoEntries = 8192.0; // 2 Hz on the 4096-entry table
-constexpr double initialSampleRate = 44100.0;
+constexpr double switchedLfoRate = 2.0; // Hz
 } // namespace
 
 ZarnJuceFilter::ZarnJuceFilter()
     : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true))
 {
-    synth.addSound (ZarnSound::forAllNotes());
-
     for (int i = 0; i < ZarnSynthesiser::numVoices; ++i)
-    {
-        synth.addVoice (new ZarnVoice());
         voices[i] = synth.getZarnVoice (i);
-    }
-
-    // The framework's synthesiser hands its own rate, 0 until the first prepareToPlay, to every
-    // voice it is given; settings made before then (the LFO's increments, the equaliser's
-    // coefficients) would divide by it. The voices keep a voice's own initial rate instead.
-    synth.setCurrentPlaybackSampleRate (initialSampleRate);
 
     for (auto& p : params)
         p.store (0.0f, std::memory_order_relaxed);
@@ -156,7 +144,7 @@ void ZarnJuceFilter::apply (int index, float stored)
             // Depth and rate form one setting: no block may hear one without the other.
             synth.writeVoices ([on] (ZarnVoice& v) {
                 v.lfoDepth = on ? switchedLfoDepth : 0.0;
-                v.lfo.inc = on ? switchedLfoEntries / v.getSampleRate() : 0.0;
+                v.lfo.inc = on ? Oscillator::incrementFor (switchedLfoRate, v.getSampleRate()) : 0.0;
             });
             break;
         case S::lfoRate:

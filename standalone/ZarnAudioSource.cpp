@@ -1,8 +1,5 @@
 #include "standalone/ZarnAudioSource.h"
 
-#include "engine/ZarnSound.h"
-#include "engine/ZarnVoice.h"
-
 namespace
 {
 // Room for a few hundred MIDI events per block before the buffer would have to grow.
@@ -11,11 +8,6 @@ constexpr int midiBufferBytes = 8192;
 
 ZarnAudioSource::ZarnAudioSource()
 {
-    synth.addSound (ZarnSound::forAllNotes());
-
-    for (int i = 0; i < ZarnSynthesiser::numVoices; ++i)
-        synth.addVoice (new ZarnVoice());
-
     midiBuffer.ensureSize (midiBufferBytes);
 }
 

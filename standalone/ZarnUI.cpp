@@ -1,10 +1,10 @@
 #include "standalone/ZarnUI.h"
 
+#include "panel/TimbreDialogs.h"
 #include "standalone/ZarnAudioInit.h"
 #include "standalone/ZarnStartup.h"
 #include "timbre/SettingWriter.h"
 #include "timbre/SettingsTable.h"
-#include "timbre/TimbreDialogs.h"
 #include "timbre/TimbreFile.h"
 #include "widgets/PanelLayout.h"
 
@@ -14,7 +14,9 @@ namespace
 {
 using S = SettingsTable;
 
-// What the standalone's switches give the second phase.
+// What the standalone's switches give the second phase: switching an oscillator on gives it 0.14,
+// its own switch 0.19 (the voice's level at start), each whatever the other switch shows. The
+// plug-in's switches give 0.19 for both (ZarnJuceFilter): the two deliverables sound different here.
 constexpr double switchedDoubleLevel = 0.14;
 constexpr double doubleSwitchLevel = 0.19;
 } // namespace

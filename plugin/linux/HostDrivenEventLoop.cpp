@@ -1,9 +1,6 @@
 #include "plugin/linux/HostDrivenEventLoop.h"
 
-namespace juce
-{
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-}
+#include "plugin/linux/SystemQueueDispatch.h"
 
 HostDrivenEventLoop::HostDrivenEventLoop()
 {

@@ -1,11 +1,6 @@
 #include "plugin/linux/PluginMessageThread.h"
 
-namespace juce
-{
-// The framework's Linux message queue: dispatches one pending message, or returns false when
-// none is pending and returnIfNoPendingMessages is set. Never to be called by two threads at once.
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-}
+#include "plugin/linux/SystemQueueDispatch.h"
 
 PluginMessageThread::PluginMessageThread()
     : juce::Thread ("zarN message thread")

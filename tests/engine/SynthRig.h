@@ -1,21 +1,15 @@
 #pragma once
 
-#include "engine/ZarnSound.h"
 #include "engine/ZarnSynthesiser.h"
 
 #include <vector>
 
-// A synthesiser with 32 voices and one sound, as the deliverables build it, and helpers that
-// render it into plain sample vectors.
+// The synthesiser as the deliverables build it, at a playback rate, and helpers that render it
+// into plain sample vectors.
 struct SynthRig
 {
-    explicit SynthRig (double sampleRate = 44100.0)
+    explicit SynthRig (double sampleRate = ZarnSynthesiser::initialSampleRate)
     {
-        synth.addSound (ZarnSound::forAllNotes());
-
-        for (int i = 0; i < ZarnSynthesiser::numVoices; ++i)
-            synth.addVoice (new ZarnVoice());
-
         synth.setCurrentPlaybackSampleRate (sampleRate);
     }
 

@@ -1,5 +1,7 @@
 #include "SynthRig.h"
 
+#include "engine/ZarnSound.h"
+
 #include <gtest/gtest.h>
 
 #include <array>

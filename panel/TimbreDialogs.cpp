@@ -1,4 +1,4 @@
-#include "timbre/TimbreDialogs.h"
+#include "panel/TimbreDialogs.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,4 +1,4 @@
-#include "timbre/TimbreDialogs.h"
+#include "panel/TimbreDialogs.h"
 
 #include <gtest/gtest.h>
 
