@@ -612,8 +612,9 @@ TEST_F (Editor, AutomationMovesNoControlUntilALoadEvenOfAMissingFile)
 
     processor->setParameter (26, 1230.0f);
     pump();
+    const bool waitedForTheBlock = released.load();
     render.join();
-    EXPECT_TRUE (released.load()) << "the change message took the callback lock";
+    EXPECT_TRUE (waitedForTheBlock) << "the change message took the callback lock";
 
     EXPECT_EQ (editor->fltcut->getValue(), cutoffShown);
     EXPECT_TRUE (processor->synth.readVoice (3, [] (ZarnVoice& v) { return v.filter.baseCutoff == 1230.0; }));
