@@ -1,12 +1,9 @@
 #include "timbre/TimbreFile.h"
 
+#include "timbre/FilePermissions.h"
 #include "timbre/NumberText.h"
 #include "timbre/TimbreDocument.h"
 #include "timbre/ValueText.h"
-
-#if ! JUCE_WINDOWS
- #include <sys/stat.h>
-#endif
 
 const std::array<TimbreFile::Attribute, TimbreFile::numAttributes> TimbreFile::attributes = [] {
     std::array<Attribute, numAttributes> keys {};
@@ -214,7 +211,9 @@ bool TimbreFile::save (const juce::File& chosen, const juce::String& timbreName,
     {
         juce::FileOutputStream out (temporary.getFile());
 
-        if (! out.openedOk())
+        // The new file takes the old one's permissions before it holds a byte, so a private
+        // timbre is never readable by others, not even for a moment.
+        if (! out.openedOk() || ! FilePermissions::takeOver (file, temporary.getFile()))
             return false;
 
         out.write (text.toRawUTF8(), numBytes);
@@ -226,15 +225,6 @@ bool TimbreFile::save (const juce::File& chosen, const juce::String& timbreName,
 
     if (temporary.getFile().getSize() != (juce::int64) numBytes)
         return false;
-
-   #if ! JUCE_WINDOWS
-    // The new file takes the old one's permissions (a private file stays private).
-    struct stat old {};
-
-    if (::stat (file.getFullPathName().toRawUTF8(), &old) == 0
-        && ::chmod (temporary.getFile().getFullPathName().toRawUTF8(), old.st_mode & 07777) != 0)
-        return false;
-   #endif
 
     return temporary.overwriteTargetFileWithTemporary();
 }
