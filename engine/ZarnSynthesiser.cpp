@@ -142,7 +142,7 @@ juce::SynthesiserVoice* ZarnSynthesiser::findVoiceToSteal (juce::SynthesiserSoun
 void ZarnSynthesiser::renderVoices (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
 {
     const auto* k = kernel();
-    int inLanes = k != nullptr ? numLaneVoices : 0;
+    int inLanes = k != nullptr && voices.size() >= numLaneVoices ? numLaneVoices : 0;
 
     for (int i = 0; i < inLanes; ++i)
         if (voices.getUnchecked (i) != laneVoices[i])

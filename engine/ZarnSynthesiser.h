@@ -45,7 +45,9 @@ public:
     // Whether this build and processor can render so; perVoice and sse2 always can.
     static bool canRender (Rendering rendering);
     // The rendering from the next block on; a synthesiser starts with the fastest one there is.
-    // A lane group with one voice to render renders it on its own, which is faster.
+    // A kernel call takes up to LaneKernel::maxGroups groups of lanes side by side (16 voices with
+    // SSE2, 32 with AVX2); where at most one of its voices has a chain to run, its voices render
+    // each on its own, which is faster.
     void setRendering (Rendering rendering);
     Rendering getRendering() const noexcept { return rendering; }
 

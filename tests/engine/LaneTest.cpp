@@ -263,3 +263,22 @@ TEST (EngineLanes, Avx2LanesGiveTheSamplesOfEachVoiceOnItsOwn)
 
     expectSameSamplesAsEachVoiceOnItsOwn (Rendering::avx2);
 }
+
+// A synthesiser that lost a voice renders the others each on its own, as they would sound in lanes.
+TEST (EngineLanes, AfterAVoiceIsRemovedTheOthersRenderOnTheirOwn)
+{
+    SynthRig reference, shortOfOne;
+    reference.synth.setRendering (Rendering::perVoice);
+    shortOfOne.synth.removeVoice (ZarnSynthesiser::numVoices - 1);
+
+    for (auto* rig : { &reference, &shortOfOne })
+    {
+        for (int n = 0; n < ZarnSynthesiser::numVoices - 1; ++n)
+            rig->noteOn (36 + n, 0.8f);
+
+        rig->play (4096);
+    }
+
+    EXPECT_EQ (reference.left, shortOfOne.left);
+    EXPECT_EQ (reference.right, shortOfOne.right);
+}
