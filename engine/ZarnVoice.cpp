@@ -353,7 +353,11 @@ inline double ZarnVoice::mix() noexcept
 //   grows linearly with the time held (at most 6.8 per voice each 0.3 s; 2.37 with a DC timbre
 //   such as pulse width 0, the worst found), finite for any length of session;
 // - output: a voice adds |y| + |echo| x level (at most 1) to the left and |echo| x level + 1.29 |x|
-//   to the right; 32 voices add.
+//   to the right; 32 voices add. Measured with every range end at its loudest (32 notes held at
+//   velocity 1, three squares of pulse width 0 at level 1 with their second phases, cutoff 5000 Hz,
+//   resonance 1, depth 1, every sustain and the volume at 1, eight bands at +8 dB, echo level 1):
+//   a peak of 97.5 with feedback 0; with feedback 1, 173 after 1 s, 1311 after 10 s, 7609 after
+//   60 s.
 inline double ZarnVoice::chain (double s, double gain) noexcept
 {
     filter.input = s * gain * velocityGain * volume;
