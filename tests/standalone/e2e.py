@@ -392,6 +392,13 @@ def sparse(size):
     return make
 
 
+def text_of(text):
+    def make(path):
+        with open(path, "w") as f:
+            f.write(text)
+    return make
+
+
 def every_picture(source):
     def prepare(work):
         for name in os.listdir(os.path.join(work, "GUI Resource")):
@@ -409,6 +416,8 @@ def hostile_cases():
         ("a sparse file of 200 MB as presets.xml", put("presets.xml", sparse(200 * 1024 * 1024))),
         ("a pipe without a writer as presets.xml", put("presets.xml", lambda path: os.mkfifo(path))),
         ("a folder as presets.xml", put("presets.xml", os.mkdir)),
+        ("10,000 timbres as presets.xml", put("presets.xml", text_of(
+            timbres_xml(*[("t%d" % i, TEST_TIMBRE) for i in range(10000)])))),
     ]
     return cases
 
@@ -418,9 +427,11 @@ def scenario_hostile(zarn, gui_resource, shots):
     panel answers a click, and closing ends the program with status 0."""
     for name, prepare in hostile_cases():
         print("-- " + name)
+        started = time.monotonic()
         run = Run(zarn, gui_resource, JACK_ASOUNDRC, {}, prepare=prepare)
         try:
             main = startup_windows(run)
+            print("   the main window came up %.1f s after the start" % (time.monotonic() - started))
             click_in_window(main, PANEL_X + 12 + 27, PANEL_Y + 15 + 10)  # "Options"
             check(bool(wait_for(lambda: windows(run.pid, "^menu$"), 10)), "the panel answers a click: its menu opens")
             xdo("key", "Escape")
