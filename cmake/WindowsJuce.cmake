@@ -57,6 +57,11 @@ function(zarn_build_debian_source package subdir)
     set(src ${image_sources}/${subdir})
     if(NOT EXISTS ${src}/CMakeLists.txt)
         file(MAKE_DIRECTORY ${image_sources})
+        # What an earlier fetch left (perhaps another version) would be unpacked instead.
+        file(GLOB earlier ${image_sources}/${package}_*)
+        if(earlier)
+            file(REMOVE ${earlier})
+        endif()
         message(STATUS "Fetching Debian's source package ${package}")
         execute_process(COMMAND apt-get source --download-only ${package}
             WORKING_DIRECTORY ${image_sources} RESULT_VARIABLE failed OUTPUT_QUIET ERROR_VARIABLE errors)
@@ -65,6 +70,8 @@ function(zarn_build_debian_source package subdir)
             message(FATAL_ERROR "apt-get source ${package} failed (is there a deb-src entry for Debian's archive?):\n${errors}")
         endif()
         file(REMOVE_RECURSE ${src})
+        # apt-get has checked every file against the archive's signed index; --no-check skips
+        # only the check of the uploader's signature on the .dsc, which needs Debian's keyring.
         execute_process(COMMAND dpkg-source --no-check -x ${dsc} ${src}
             WORKING_DIRECTORY ${image_sources} RESULT_VARIABLE failed OUTPUT_QUIET)
         if(failed)

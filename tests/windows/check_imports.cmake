@@ -1,0 +1,20 @@
+# cmake -DOBJDUMP=... -DPROGRAM=Zarn.exe -DLIBRARY=zarNvst.dll -P check_imports.cmake: both import only
+# the system's own libraries, so they run on Windows as copied, with no runtime DLLs of the
+# compiler (libstdc++, libgcc, winpthread) beside them.
+foreach(binary ${PROGRAM} ${LIBRARY})
+    execute_process(COMMAND ${OBJDUMP} -p ${binary} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "${OBJDUMP} failed on ${binary}")
+    endif()
+    string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+    if(NOT imports)
+        message(FATAL_ERROR "${binary} lists no imported library: not the dump of a Windows binary")
+    endif()
+    foreach(import IN LISTS imports)
+        string(TOLOWER "${import}" import)
+        if(import MATCHES "(libstdc\\+\\+|libgcc|libwinpthread)")
+            message(FATAL_ERROR "${binary} needs a runtime DLL of the compiler: ${import}")
+        endif()
+    endforeach()
+    message(STATUS "${binary}: ${imports}")
+endforeach()
