@@ -47,7 +47,6 @@ public:
     // The rendering from the next block on; a synthesiser starts with the fastest one there is.
     // A lane group with one voice to render renders it on its own, which is faster.
     void setRendering (Rendering rendering);
-    Rendering getRendering() const noexcept { return rendering; }
 
     void renderNextBlock (juce::AudioBuffer<float>& outputAudio, const juce::MidiBuffer& inputMidi,
                           int startSample, int numSamples);
@@ -103,9 +102,9 @@ public:
     void setEchoLevel (double level);
 
     void setLfoWave (int wave);
-    // The LFO's rate in hertz, as each voice's increment at its own playback rate; the increment
-    // itself, in table entries per sample.
+    // The LFO's rate in hertz, as each voice's increment at its own playback rate.
     void setLfoRate (double hz);
+    // The LFO's increment itself, in table entries per sample, the same in every voice.
     void setLfoIncrement (double inc);
     void setLfoDepth (double octaves);
 

@@ -23,8 +23,6 @@ public:
 
     void timerCallback() override;
 
-    ZarnWindow* getMainWindow() const noexcept { return mainWindow.get(); }
-
 private:
     std::unique_ptr<ZarnWindow> mainWindow;
 };

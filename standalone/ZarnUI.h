@@ -34,6 +34,8 @@ public:
     // Equaliser passes of the whole program, eight per pass; the greeting shows at 143.
     static int eqChangeCount;
 
+    // The synthesiser's voices 0..31 in order (not owned). The panel itself reaches the voices
+    // through the synthesiser's setters; the tests read these as their way in to the voices.
     ZarnVoice* voices[ZarnSynthesiser::numVoices] = {};
     std::unique_ptr<HelloWindow> welcomeWindow; // the welcome window, later the About window
     juce::TextButton* optionsButton = nullptr;
