@@ -2,6 +2,7 @@
 
 #include "engine/WaveType.h"
 #include "timbre/TimbreFile.h"
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 #include "widgets/PanelLayout.h"
 
@@ -26,7 +27,7 @@ bool isWaveRow (const S::Row& row)
 
 ZarnPanel::ZarnPanel (juce::Component& faceToShowOn, ZarnSynthesiser& synthToRead, juce::MidiKeyboardState& state,
                       const juce::File& folder, int& equaliserCount, int greetingCount)
-    : backgroundImage (GuiImageFolder::load ("background.png")),
+    : backgroundImage (GuiImageFolder::load (GuiImageFiles::background)),
       synth (synthToRead),
       face (faceToShowOn),
       keys (state),

@@ -3,6 +3,7 @@
 #include "standalone/WindowEventFlow.h"
 #include "standalone/ZarnApp.h"
 #include "standalone/ZarnAudioInit.h"
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -34,19 +35,19 @@ struct ImageFileEntry
 };
 
 const ImageFileEntry imageFiles[] = {
-    { "RotarySlider.png", &rotarySliderFile },
-    { "SwitchButton.png", &switchButtonFile },
-    { "EqButton.png", &eqButtonFile },
-    { "WhiteNote.png", &whiteNoteFile },
-    { "BlackNote.png", &blackNoteFile },
-    { "VerticalSlider.png", &verticalSliderFile },
-    { "Sawtooth.png", &sawtoothFile },
-    { "Square.png", &squareFile },
-    { "Sine.png", &sineFile },
-    { "Triangle.png", &triangleFile },
-    { "WNoise.png", &wNoiseFile },
-    { "SquareLFO.png", &squareLfoFile },
-    { "TriangleLFO.png", &triangleLfoFile },
+    { GuiImageFiles::rotarySlider, &rotarySliderFile },
+    { GuiImageFiles::switchButton, &switchButtonFile },
+    { GuiImageFiles::eqButton, &eqButtonFile },
+    { GuiImageFiles::whiteNote, &whiteNoteFile },
+    { GuiImageFiles::blackNote, &blackNoteFile },
+    { GuiImageFiles::verticalSlider, &verticalSliderFile },
+    { GuiImageFiles::sawtooth, &sawtoothFile },
+    { GuiImageFiles::square, &squareFile },
+    { GuiImageFiles::sine, &sineFile },
+    { GuiImageFiles::triangle, &triangleFile },
+    { GuiImageFiles::wNoise, &wNoiseFile },
+    { GuiImageFiles::squareLfo, &squareLfoFile },
+    { GuiImageFiles::triangleLfo, &triangleLfoFile },
 };
 
 juce::File startDirectory;

@@ -3,6 +3,7 @@
 #include "standalone/ZarnAudioInit.h"
 #include "standalone/ZarnStartup.h"
 #include "standalone/ZarnUI.h"
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 
 ZarnWindow::ZarnWindow()
@@ -16,7 +17,7 @@ ZarnWindow::ZarnWindow()
 
     centreWithSize (getWidth(), getHeight());
 
-    iconImage = GuiImageFolder::load ("G.png");
+    iconImage = GuiImageFolder::load (GuiImageFiles::icon);
 
     if (iconImage.isValid())
         setIcon (iconImage);

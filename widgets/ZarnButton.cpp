@@ -1,5 +1,6 @@
 #include "widgets/ZarnButton.h"
 
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 #include "widgets/Tint.h"
 
@@ -22,13 +23,13 @@ juce::String ZarnButton::imageFileNameForKind (int kind)
 {
     switch (kind)
     {
-        case 0: return "Square.png";
-        case 1: return "Sawtooth.png";
-        case 2: return "Triangle.png";
-        case 3: return "Sine.png";
-        case 4: return "WNoise.png";
-        case 5: return "SquareLFO.png";
-        case 6: return "TriangleLFO.png";
+        case 0: return GuiImageFiles::square;
+        case 1: return GuiImageFiles::sawtooth;
+        case 2: return GuiImageFiles::triangle;
+        case 3: return GuiImageFiles::sine;
+        case 4: return GuiImageFiles::wNoise;
+        case 5: return GuiImageFiles::squareLfo;
+        case 6: return GuiImageFiles::triangleLfo;
         default: return {};
     }
 }

@@ -1,11 +1,12 @@
 #include "widgets/ZarnKnob.h"
 
 #include "widgets/FilmStrip.h"
+#include "widgets/GuiImageFiles.h"
 
 ZarnKnob::ZarnKnob (const juce::String& name)
     : juce::Slider (name + " knob")
 {
-    filmStrip = FilmStrip::loadInto (*this, "RotarySlider.png", frameWidth, frameHeight);
+    filmStrip = FilmStrip::loadInto (*this, GuiImageFiles::rotarySlider, frameWidth, frameHeight);
 }
 
 ZarnKnob::~ZarnKnob() = default;

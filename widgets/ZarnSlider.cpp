@@ -1,11 +1,12 @@
 #include "widgets/ZarnSlider.h"
 
 #include "widgets/FilmStrip.h"
+#include "widgets/GuiImageFiles.h"
 
 ZarnSlider::ZarnSlider (const juce::String& name)
     : juce::Slider (name + " slider")
 {
-    filmStrip = FilmStrip::loadInto (*this, "VerticalSlider.png", frameWidth, frameHeight);
+    filmStrip = FilmStrip::loadInto (*this, GuiImageFiles::verticalSlider, frameWidth, frameHeight);
 }
 
 ZarnSlider::~ZarnSlider() = default;

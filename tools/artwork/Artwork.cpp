@@ -1,5 +1,6 @@
 #include "tools/artwork/Artwork.h"
 
+#include "widgets/GuiImageFiles.h"
 #include "widgets/PanelLayout.h"
 
 namespace
@@ -817,20 +818,21 @@ juce::Image Artwork::icon() const
 
 std::vector<std::pair<juce::String, juce::Image>> Artwork::allImages() const
 {
-    return { { "RotarySlider.png", rotarySlider() },
-             { "VerticalSlider.png", verticalSlider() },
-             { "SwitchButton.png", switchButton() },
-             { "EqButton.png", eqButton() },
-             { "WhiteNote.png", whiteNote() },
-             { "BlackNote.png", blackNote() },
-             { "Square.png", selector (0) },
-             { "Sawtooth.png", selector (1) },
-             { "Triangle.png", selector (2) },
-             { "Sine.png", selector (3) },
-             { "WNoise.png", selector (4) },
-             { "SquareLFO.png", selector (5) },
-             { "TriangleLFO.png", selector (6) },
-             { "background.png", background() },
-             { "welcome.png", welcome() },
-             { "G.png", icon() } };
+    namespace F = GuiImageFiles;
+    return { { F::rotarySlider, rotarySlider() },
+             { F::verticalSlider, verticalSlider() },
+             { F::switchButton, switchButton() },
+             { F::eqButton, eqButton() },
+             { F::whiteNote, whiteNote() },
+             { F::blackNote, blackNote() },
+             { F::square, selector (0) },
+             { F::sawtooth, selector (1) },
+             { F::triangle, selector (2) },
+             { F::sine, selector (3) },
+             { F::wNoise, selector (4) },
+             { F::squareLfo, selector (5) },
+             { F::triangleLfo, selector (6) },
+             { F::background, background() },
+             { F::welcome, welcome() },
+             { F::icon, icon() } };
 }

@@ -41,7 +41,7 @@ public:
     juce::Image welcome() const;
     juce::Image icon() const;
 
-    // Every image under its file name, in a fixed order.
+    // Every image under its file name, in the order of GuiImageFiles::all.
     std::vector<std::pair<juce::String, juce::Image>> allImages() const;
 
 private:
