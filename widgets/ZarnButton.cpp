@@ -4,8 +4,8 @@
 #include "widgets/GuiImageFolder.h"
 #include "widgets/Tint.h"
 
-ZarnButton::ZarnButton (int kind)
-    : juce::Button ("button" + juce::String (kind))
+ZarnButton::ZarnButton (Kind kind)
+    : juce::Button ("button" + juce::String (static_cast<int> (kind)))
 {
     const auto fileName = imageFileNameForKind (kind);
 
@@ -19,19 +19,20 @@ ZarnButton::ZarnButton (int kind)
 
 ZarnButton::~ZarnButton() = default;
 
-juce::String ZarnButton::imageFileNameForKind (int kind)
+juce::String ZarnButton::imageFileNameForKind (Kind kind)
 {
     switch (kind)
     {
-        case 0: return GuiImageFiles::square;
-        case 1: return GuiImageFiles::sawtooth;
-        case 2: return GuiImageFiles::triangle;
-        case 3: return GuiImageFiles::sine;
-        case 4: return GuiImageFiles::wNoise;
-        case 5: return GuiImageFiles::squareLfo;
-        case 6: return GuiImageFiles::triangleLfo;
-        default: return {};
+        case Kind::square: return GuiImageFiles::square;
+        case Kind::sawtooth: return GuiImageFiles::sawtooth;
+        case Kind::triangle: return GuiImageFiles::triangle;
+        case Kind::sine: return GuiImageFiles::sine;
+        case Kind::whiteNoise: return GuiImageFiles::wNoise;
+        case Kind::squareLfo: return GuiImageFiles::squareLfo;
+        case Kind::triangleLfo: return GuiImageFiles::triangleLfo;
     }
+
+    return {};
 }
 
 void ZarnButton::paintButton (juce::Graphics& g, bool isMouseOver, bool /*isButtonDown*/)

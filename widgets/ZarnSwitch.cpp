@@ -4,10 +4,10 @@
 #include "widgets/GuiImageFolder.h"
 #include "widgets/Tint.h"
 
-ZarnSwitch::ZarnSwitch (bool isEq)
+ZarnSwitch::ZarnSwitch (Kind kind)
     : juce::Button ("button")
 {
-    image = GuiImageFolder::load (isEq ? GuiImageFiles::eqButton : GuiImageFiles::switchButton);
+    image = GuiImageFolder::load (kind == Kind::equaliser ? GuiImageFiles::eqButton : GuiImageFiles::switchButton);
     on = true;
 }
 

@@ -171,10 +171,11 @@ TEST (ArtworkFiles, EveryFrameOfAFilmStripShowsItsOwnState)
     }
 
     // The seven selector pictures are seven different waves.
+    const auto kindImage = [] (int kind) { return load (ZarnButton::imageFileNameForKind (static_cast<ZarnButton::Kind> (kind))); };
+
     for (int a = 0; a < 7; ++a)
         for (int b = a + 1; b < 7; ++b)
-            EXPECT_FALSE (samePixels (load (ZarnButton::imageFileNameForKind (a)), load (ZarnButton::imageFileNameForKind (b))))
-                << "kinds " << a << " and " << b;
+            EXPECT_FALSE (samePixels (kindImage (a), kindImage (b))) << "kinds " << a << " and " << b;
 }
 
 TEST (ArtworkFiles, PanelPicturesAreOpaque)
@@ -189,17 +190,18 @@ TEST (ArtworkFiles, SelectorButtonsFitTheirPlacesWithoutTouchingAnything)
     GuiImageFolder::setLocator ([folder] (const juce::String& name) { return folder.getChildFile (name); });
 
     using L = PanelLayout;
-    std::vector<std::pair<int, juce::Point<int>>> places = {
-        { 5, L::lfoPulseButton() }, { 1, L::lfoSawtoothButton() }, { 6, L::lfoTriangleButton() },
+    using K = ZarnButton::Kind;
+    std::vector<std::pair<K, juce::Point<int>>> places = {
+        { K::squareLfo, L::lfoPulseButton() }, { K::sawtooth, L::lfoSawtoothButton() }, { K::triangleLfo, L::lfoTriangleButton() },
     };
 
     for (int k = 0; k < 3; ++k)
     {
-        places.push_back ({ 0, L::squareButton (k) });
-        places.push_back ({ 1, L::sawtoothButton (k) });
-        places.push_back ({ 2, L::triangleButton (k) });
-        places.push_back ({ 3, L::sineButton (k) });
-        places.push_back ({ 4, L::noiseButton (k) });
+        places.push_back ({ K::square, L::squareButton (k) });
+        places.push_back ({ K::sawtooth, L::sawtoothButton (k) });
+        places.push_back ({ K::triangle, L::triangleButton (k) });
+        places.push_back ({ K::sine, L::sineButton (k) });
+        places.push_back ({ K::whiteNoise, L::noiseButton (k) });
     }
 
     std::vector<juce::Rectangle<int>> buttons;
@@ -207,7 +209,7 @@ TEST (ArtworkFiles, SelectorButtonsFitTheirPlacesWithoutTouchingAnything)
     for (auto [kind, position] : places)
     {
         ZarnButton button (kind);
-        ASSERT_GT (button.frameWidth, 0) << "kind " << kind;
+        ASSERT_GT (button.frameWidth, 0) << "kind " << (int) kind;
         buttons.push_back (L::oneFrame (position, button.frameWidth, button.frameHeight));
     }
 

@@ -6,6 +6,7 @@
 namespace
 {
 using juce::Colour;
+using Kind = ZarnButton::Kind;
 
 // The panel's palette: a dark instrument face with the cyan of the controls as its accent.
 const Colour accent (0x45, 0xcb, 0xd7);
@@ -413,7 +414,7 @@ juce::Image Artwork::blackNote() const
 }
 
 //==============================================================================
-juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
+juce::Path Artwork::wavePath (ZarnButton::Kind kind, juce::Rectangle<float> area)
 {
     const float x0 = area.getX(), x1 = area.getRight(), top = area.getY(), bottom = area.getBottom();
     const float mid = area.getCentreY(), w = area.getWidth();
@@ -421,7 +422,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
 
     switch (kind)
     {
-        case 0: // square, two cycles
+        case Kind::square: // two cycles
         {
             p.startNewSubPath (x0, mid);
             p.lineTo (x0, top);
@@ -436,7 +437,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             p.lineTo (x1, mid);
             break;
         }
-        case 1: // falling sawtooth, two cycles
+        case Kind::sawtooth: // falling, two cycles
         {
             p.startNewSubPath (x0, mid);
             p.lineTo (x0, top);
@@ -446,7 +447,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             p.lineTo (x1, mid);
             break;
         }
-        case 2: // triangle, two cycles
+        case Kind::triangle: // two cycles
         {
             p.startNewSubPath (x0, mid);
             for (int q = 1; q <= 8; ++q)
@@ -459,7 +460,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             p.lineTo (x1, mid);
             break;
         }
-        case 3: // sine, two cycles
+        case Kind::sine: // two cycles
         {
             p.startNewSubPath (x0, mid);
             for (int i = 1; i <= 64; ++i)
@@ -469,7 +470,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             }
             break;
         }
-        case 4: // white noise
+        case Kind::whiteNoise:
         {
             juce::Random random (4711);
             p.startNewSubPath (x0, mid);
@@ -477,7 +478,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
                 p.lineTo (x, mid + (mid - top) * (random.nextFloat() * 2.0f - 1.0f));
             break;
         }
-        case 5: // the LFO's unipolar pulse: rests at the bottom, rises to the top
+        case Kind::squareLfo: // the LFO's unipolar pulse: rests at the bottom, rises to the top
         {
             p.startNewSubPath (x0, bottom);
             p.lineTo (x0 + w * 0.125f, bottom);
@@ -491,7 +492,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             p.lineTo (x1, bottom);
             break;
         }
-        case 6: // the LFO's triangle, one and a half slow cycles
+        case Kind::triangleLfo: // the LFO's triangle, one and a half slow cycles
         default:
         {
             p.startNewSubPath (x0, bottom);
@@ -505,11 +506,11 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
     return p;
 }
 
-juce::Image Artwork::selector (int kind) const
+juce::Image Artwork::selector (ZarnButton::Kind kind) const
 {
     auto image = newImage (2 * selectorWidth, selectorHeight);
     juce::Graphics g (image);
-    const bool lfo = kind >= 5;
+    const bool lfo = kind == Kind::squareLfo || kind == Kind::triangleLfo;
 
     for (int frame = 0; frame < 2; ++frame)
     {
@@ -825,13 +826,13 @@ std::vector<std::pair<juce::String, juce::Image>> Artwork::allImages() const
              { F::eqButton, eqButton() },
              { F::whiteNote, whiteNote() },
              { F::blackNote, blackNote() },
-             { F::square, selector (0) },
-             { F::sawtooth, selector (1) },
-             { F::triangle, selector (2) },
-             { F::sine, selector (3) },
-             { F::wNoise, selector (4) },
-             { F::squareLfo, selector (5) },
-             { F::triangleLfo, selector (6) },
+             { F::square, selector (Kind::square) },
+             { F::sawtooth, selector (Kind::sawtooth) },
+             { F::triangle, selector (Kind::triangle) },
+             { F::sine, selector (Kind::sine) },
+             { F::wNoise, selector (Kind::whiteNoise) },
+             { F::squareLfo, selector (Kind::squareLfo) },
+             { F::triangleLfo, selector (Kind::triangleLfo) },
              { F::background, background() },
              { F::welcome, welcome() },
              { F::icon, icon() } };

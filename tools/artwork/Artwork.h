@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ZarnButton.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // Draws the panel's artwork: every film strip, the waveform selectors, the keys, the panel
@@ -34,8 +36,7 @@ public:
     juce::Image whiteNote() const;
     juce::Image blackNote() const;
 
-    // kind: 0 Square, 1 Sawtooth, 2 Triangle, 3 Sine, 4 WNoise, 5 SquareLFO, 6 TriangleLFO.
-    juce::Image selector (int kind) const;
+    juce::Image selector (ZarnButton::Kind kind) const;
 
     juce::Image background() const;
     juce::Image welcome() const;
@@ -59,7 +60,7 @@ private:
     void drawLed (juce::Graphics& g, juce::Rectangle<float> area, bool lit) const;
     void drawLogo (juce::Graphics& g, juce::Rectangle<float> area, float height) const;
 
-    static juce::Path wavePath (int kind, juce::Rectangle<float> area);
+    static juce::Path wavePath (ZarnButton::Kind kind, juce::Rectangle<float> area);
 
     juce::Typeface::Ptr regular, bold;
 };
