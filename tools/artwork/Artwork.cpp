@@ -308,26 +308,25 @@ void Artwork::drawLed (juce::Graphics& g, juce::Rectangle<float> area, bool lit)
     }
 }
 
-juce::Image Artwork::switchButton() const
+juce::Image Artwork::ledSwitch (int size, float inset) const
 {
-    auto image = newImage (2 * switchSize, switchSize);
+    auto image = newImage (2 * size, size);
     juce::Graphics g (image);
 
     for (int frame = 0; frame < 2; ++frame)
-        drawLed (g, juce::Rectangle<float> ((float) (frame * switchSize), 0.0f, (float) switchSize, (float) switchSize).reduced (1.0f), frame == 1);
+        drawLed (g, juce::Rectangle<float> ((float) (frame * size), 0.0f, (float) size, (float) size).reduced (inset), frame == 1);
 
     return image;
 }
 
+juce::Image Artwork::switchButton() const
+{
+    return ledSwitch (switchSize, 1.0f);
+}
+
 juce::Image Artwork::eqButton() const
 {
-    auto image = newImage (2 * eqSwitchSize, eqSwitchSize);
-    juce::Graphics g (image);
-
-    for (int frame = 0; frame < 2; ++frame)
-        drawLed (g, juce::Rectangle<float> ((float) (frame * eqSwitchSize), 0.0f, (float) eqSwitchSize, (float) eqSwitchSize).reduced (0.5f), frame == 1);
-
-    return image;
+    return ledSwitch (eqSwitchSize, 0.5f);
 }
 
 //==============================================================================

@@ -58,6 +58,8 @@ private:
     void drawKnobFrame (juce::Graphics& g, float proportion) const;
     void drawSliderFrame (juce::Graphics& g, float proportion) const;
     void drawLed (juce::Graphics& g, juce::Rectangle<float> area, bool lit) const;
+    // Two frames of `size` square, an unlit and a lit lamp, each `inset` in from its frame's edges.
+    juce::Image ledSwitch (int size, float inset) const;
     void drawLogo (juce::Graphics& g, juce::Rectangle<float> area, float height) const;
 
     static juce::Path wavePath (ZarnButton::Kind kind, juce::Rectangle<float> area);
