@@ -14,15 +14,6 @@
 
 namespace
 {
-class JuceGuiEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override    { juce::initialiseJuce_GUI(); }
-    void TearDown() override { juce::shutdownJuce_GUI(); }
-};
-
-const auto* const juceEnvironment = ::testing::AddGlobalTestEnvironment (new JuceGuiEnvironment);
-
 juce::File binaryDir()
 {
     return juce::File (juce::SystemStats::getEnvironmentVariable ("ZARN_BINARY_DIR", {}));
