@@ -1,6 +1,5 @@
 #include "engine/ZarnVoice.h"
-#include "standalone/ZarnAudioInit.h"
-#include "tests/standalone/StandaloneRig.h"
+#include "tests/standalone/StandaloneFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +25,7 @@ bool waitFor (Condition done)
 
 bool aVoicePlays (int note)
 {
-    auto& synth = audioInit->audioSource.synth;
+    auto& synth = programStartup().audioInit.audioSource.synth;
 
     for (int i = 0; i < synth.getNumVoices(); ++i)
         if (synth.readVoice (i, [] (ZarnVoice& v) { return v.getCurrentlyPlayingNote(); }) == note)
@@ -49,7 +48,7 @@ float peakOf (const juce::AudioBuffer<float>& buffer)
 
 TEST (StandaloneAudio, DefaultOutputOpensWithTwoOutputsAndPlaysTheSource)
 {
-    auto& init = *audioInit;
+    auto& init = programStartup().audioInit;
     auto* device = init.deviceManager.getCurrentAudioDevice();
     ASSERT_NE (device, nullptr);
     EXPECT_TRUE (device->isPlaying());
@@ -63,7 +62,7 @@ TEST (StandaloneAudio, DefaultOutputOpensWithTwoOutputsAndPlaysTheSource)
 
 TEST (StandaloneAudio, MidiInputAndOnScreenKeysReachTheVoicesAndTheKeyboardState)
 {
-    auto& source = audioInit->audioSource;
+    auto& source = programStartup().audioInit.audioSource;
 
     // A note from a MIDI input, outside the on-screen keyboard's range too.
     for (int note : { 81, 30 })
