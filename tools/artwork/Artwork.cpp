@@ -191,20 +191,25 @@ void Artwork::drawKnobFrame (juce::Graphics& g, float proportion) const
     g.strokePath (pointer, juce::PathStrokeType (2.6f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
 }
 
-juce::Image Artwork::rotarySlider() const
+juce::Image Artwork::stackedStrip (int width, int height, void (Artwork::*drawFrame) (juce::Graphics&, float) const) const
 {
-    auto image = newImage (knobSize, knobSize * frameCount);
+    auto image = newImage (width, height * frameCount);
     juce::Graphics g (image);
 
     for (int i = 0; i < frameCount; ++i)
     {
         juce::Graphics::ScopedSaveState state (g);
-        g.reduceClipRegion (0, i * knobSize, knobSize, knobSize);
-        g.setOrigin (0, i * knobSize);
-        drawKnobFrame (g, (float) i / (float) (frameCount - 1));
+        g.reduceClipRegion (0, i * height, width, height);
+        g.setOrigin (0, i * height);
+        (this->*drawFrame) (g, (float) i / (float) (frameCount - 1));
     }
 
     return image;
+}
+
+juce::Image Artwork::rotarySlider() const
+{
+    return stackedStrip (knobSize, knobSize, &Artwork::drawKnobFrame);
 }
 
 void Artwork::drawSliderFrame (juce::Graphics& g, float proportion) const
@@ -256,18 +261,7 @@ void Artwork::drawSliderFrame (juce::Graphics& g, float proportion) const
 
 juce::Image Artwork::verticalSlider() const
 {
-    auto image = newImage (sliderWidth, sliderHeight * frameCount);
-    juce::Graphics g (image);
-
-    for (int i = 0; i < frameCount; ++i)
-    {
-        juce::Graphics::ScopedSaveState state (g);
-        g.reduceClipRegion (0, i * sliderHeight, sliderWidth, sliderHeight);
-        g.setOrigin (0, i * sliderHeight);
-        drawSliderFrame (g, (float) i / (float) (frameCount - 1));
-    }
-
-    return image;
+    return stackedStrip (sliderWidth, sliderHeight, &Artwork::drawSliderFrame);
 }
 
 //==============================================================================

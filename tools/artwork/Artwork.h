@@ -57,6 +57,9 @@ private:
     void drawInset (juce::Graphics& g, juce::Rectangle<float> area, float cornerSize) const;
     void drawKnobFrame (juce::Graphics& g, float proportion) const;
     void drawSliderFrame (juce::Graphics& g, float proportion) const;
+    // frameCount frames of width by height, stacked top to bottom; frame i drawn by drawFrame at
+    // its origin, clipped to it, for the proportion i / (frameCount - 1).
+    juce::Image stackedStrip (int width, int height, void (Artwork::*drawFrame) (juce::Graphics&, float) const) const;
     void drawLed (juce::Graphics& g, juce::Rectangle<float> area, bool lit) const;
     // Two frames of `size` square, an unlit and a lit lamp, each `inset` in from its frame's edges.
     juce::Image ledSwitch (int size, float inset) const;
