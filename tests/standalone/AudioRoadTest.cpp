@@ -81,6 +81,32 @@ TEST (StandaloneAudio, MidiInputAndOnScreenKeysReachTheVoicesAndTheKeyboardState
     source.keyboardState.noteOff (1, 69, 0.0f);
 }
 
+// A panel on the program's own objects, as the main window builds it: its changes reach the
+// voices while the device's thread renders them.
+TEST (StandaloneAudio, APanelOnTheProgramsObjectsWritesTheVoicesThatTheDevicePlays)
+{
+    auto& startup = programStartup();
+    auto& audio = startup.audioInit;
+    auto& synth = audio.audioSource.synth;
+    StandaloneRig::writePresets ({});
+
+    {
+        ZarnUI panel (synth, audio.deviceManager, audio.audioSource.keyboardState, startup.startFolder(), startup.eqChangeCount);
+        audio.audioSource.keyboardState.noteOn (1, 69, 1.0f);
+        EXPECT_TRUE (waitFor ([] { return aVoicePlays (69); }));
+
+        panel.fltcut->setValue (660, juce::sendNotificationAsync);
+        StandaloneRig::pumpPending();
+
+        for (int i = 0; i < synth.getNumVoices(); ++i)
+            EXPECT_TRUE (synth.readVoice (i, [] (ZarnVoice& v) { return v.filter.baseCutoff == 660.0; })) << "voice " << i;
+
+        audio.audioSource.keyboardState.noteOff (1, 69, 0.0f);
+    }
+
+    StandaloneRig::pumpPending();
+}
+
 TEST (StandaloneAudio, SourceClearsEachBlockAndRendersTheKeyboardsNotes)
 {
     // A source of its own, driven block by block as the source player does.
