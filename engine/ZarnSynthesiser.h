@@ -49,7 +49,6 @@ public:
     // SSE2, 32 with AVX2); where at most one of its voices has a chain to run, its voices render
     // each on its own, which is faster.
     void setRendering (Rendering rendering);
-    Rendering getRendering() const noexcept { return rendering; }
 
     void renderNextBlock (juce::AudioBuffer<float>& outputAudio, const juce::MidiBuffer& inputMidi,
                           int startSample, int numSamples);
@@ -105,9 +104,9 @@ public:
     void setEchoLevel (double level);
 
     void setLfoWave (int wave);
-    // The LFO's rate in hertz, as each voice's increment at its own playback rate; the increment
-    // itself, in table entries per sample.
+    // The LFO's rate in hertz, as each voice's increment at its own playback rate.
     void setLfoRate (double hz);
+    // The LFO's increment itself, in table entries per sample, the same in every voice.
     void setLfoIncrement (double inc);
     void setLfoDepth (double octaves);
 

@@ -2,6 +2,7 @@
 
 #include "engine/WaveType.h"
 #include "timbre/TimbreFile.h"
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 #include "widgets/PanelLayout.h"
 
@@ -12,6 +13,11 @@
 namespace
 {
 using S = SettingsTable;
+using Kind = ZarnButton::Kind;
+
+// An oscillator's selectors are numbered as the WaveTypes they select.
+static_assert ((int) Kind::square == Square && (int) Kind::sawtooth == Sawtooth && (int) Kind::triangle == Triangle
+               && (int) Kind::sine == Sine && (int) Kind::whiteNoise == WhiteNoise);
 
 juce::Font panelFont()
 {
@@ -26,7 +32,7 @@ bool isWaveRow (const S::Row& row)
 
 ZarnPanel::ZarnPanel (juce::Component& faceToShowOn, ZarnSynthesiser& synthToRead, juce::MidiKeyboardState& state,
                       const juce::File& folder, int& equaliserCount, int greetingCount)
-    : backgroundImage (GuiImageFolder::load ("background.png")),
+    : backgroundImage (GuiImageFolder::load (GuiImageFiles::background)),
       synth (synthToRead),
       face (faceToShowOn),
       keys (state),
@@ -68,9 +74,9 @@ void ZarnPanel::addControls()
 
     lfoSwitch = addSwitch (S::indexOf (S::lfoSwitch));
 
-    lfoPulseButton = addSelector (ZarnButton::squareLfoKind);
-    lfoSawtoothButton = addSelector (Sawtooth);
-    lfoTriangleButton = addSelector (ZarnButton::triangleLfoKind);
+    lfoPulseButton = addSelector (Kind::squareLfo);
+    lfoSawtoothButton = addSelector (Kind::sawtooth);
+    lfoTriangleButton = addSelector (Kind::triangleLfo);
     showWave (S::indexOf (S::lfoWave), (int) S::rows[S::indexOf (S::lfoWave)].start);
 
     filterSwitch = addSwitch (S::indexOf (S::filterSwitch));
@@ -83,11 +89,11 @@ void ZarnPanel::addControls()
         cent[o] = addKnob (S::indexOf (S::oscCents, o));
         oscillatorKnobsAdded (o);
 
-        squareButton[o] = addSelector (Square);
-        sawtoothButton[o] = addSelector (Sawtooth);
-        sineButton[o] = addSelector (Sine);
-        triangleButton[o] = addSelector (Triangle);
-        noiseButton[o] = addSelector (WhiteNoise);
+        squareButton[o] = addSelector (Kind::square);
+        sawtoothButton[o] = addSelector (Kind::sawtooth);
+        sineButton[o] = addSelector (Kind::sine);
+        triangleButton[o] = addSelector (Kind::triangle);
+        noiseButton[o] = addSelector (Kind::whiteNoise);
     }
 
     for (int o = 0; o < 3; ++o)
@@ -163,7 +169,7 @@ void ZarnPanel::addValueControl (juce::Slider& control, int index, juce::Slider:
 ZarnSwitch* ZarnPanel::addSwitch (int index)
 {
     const auto& row = S::rows[index];
-    auto* control = new ZarnSwitch (row.widget == S::Widget::eqToggle);
+    auto* control = new ZarnSwitch (row.widget == S::Widget::eqToggle ? ZarnSwitch::Kind::equaliser : ZarnSwitch::Kind::power);
     face.addAndMakeVisible (control);
     control->addListener (this);
     control->on = row.start != 0.0;
@@ -171,7 +177,7 @@ ZarnSwitch* ZarnPanel::addSwitch (int index)
     return control;
 }
 
-ZarnButton* ZarnPanel::addSelector (int kind)
+ZarnButton* ZarnPanel::addSelector (Kind kind)
 {
     auto* button = new ZarnButton (kind);
     face.addAndMakeVisible (button);
@@ -343,23 +349,22 @@ std::vector<ZarnPanel::Selector> ZarnPanel::waveGroup (int index) const
     const auto& row = S::rows[index];
 
     if (row.widget == S::Widget::lfoWaveButtons)
-        return { { lfoPulseButton, ZarnButton::squareLfoKind, Pulse },
-                 { lfoSawtoothButton, Sawtooth, Sawtooth },
-                 { lfoTriangleButton, ZarnButton::triangleLfoKind, Triangle } };
+        return { { lfoPulseButton, Kind::squareLfo, Pulse },
+                 { lfoSawtoothButton, Kind::sawtooth, Sawtooth },
+                 { lfoTriangleButton, Kind::triangleLfo, Triangle } };
 
     if (row.widget != S::Widget::oscWaveButtons)
         return {};
 
-    // An oscillator's button kinds are the WaveTypes they select.
     const int o = row.part;
-    return { { squareButton[o], Square, Square },
-             { sawtoothButton[o], Sawtooth, Sawtooth },
-             { triangleButton[o], Triangle, Triangle },
-             { sineButton[o], Sine, Sine },
-             { noiseButton[o], WhiteNoise, WhiteNoise } };
+    return { { squareButton[o], Kind::square, Square },
+             { sawtoothButton[o], Kind::sawtooth, Sawtooth },
+             { triangleButton[o], Kind::triangle, Triangle },
+             { sineButton[o], Kind::sine, Sine },
+             { noiseButton[o], Kind::whiteNoise, WhiteNoise } };
 }
 
-void ZarnPanel::selectWaveButton (int o, int kind, bool lfoGroup)
+void ZarnPanel::selectWaveButton (int o, Kind kind, bool lfoGroup)
 {
     const int index = S::indexOf (lfoGroup ? S::lfoWave : S::oscWave, lfoGroup ? 0 : o);
     const auto group = index >= 0 ? waveGroup (index) : std::vector<Selector>();

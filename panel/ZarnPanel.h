@@ -33,7 +33,7 @@ public:
     // The radio rule of a wave group: oscillator o's five waveform buttons, or the three LFO
     // shape buttons. When a button of the group has `kind`, every other button of the group is
     // unselected (the caller selects that one); the panel is repainted in every case.
-    void selectWaveButton (int o, int kind, bool lfoGroup);
+    void selectWaveButton (int o, ZarnButton::Kind kind, bool lfoGroup);
 
     // Timbre files.
     virtual void saveTimbreAs() = 0;
@@ -124,7 +124,7 @@ protected:
     struct Selector
     {
         ZarnButton* button;
-        int kind;
+        ZarnButton::Kind kind;
         int waveType;
     };
 
@@ -146,7 +146,7 @@ private:
     ZarnSlider* addSlider (int index);
     void addValueControl (juce::Slider& control, int index, juce::Slider::SliderStyle style);
     ZarnSwitch* addSwitch (int index);
-    ZarnButton* addSelector (int kind);
+    ZarnButton* addSelector (ZarnButton::Kind kind);
 
     // The slider table's row of a knob: false (nothing done) when its gating switch is off.
     bool runKnobRow (int index);

@@ -66,7 +66,8 @@ JUCE_END_IGNORE_WARNINGS_GCC_LIKE
     juce::MidiKeyboardState keyboardState;
     // Owns the voices and the sound; every setting reaches the voices through its setters.
     ZarnSynthesiser synth;
-    // The synthesiser's voices 0..31 (not owned).
+    // The synthesiser's voices 0..31 in order (not owned). The processor itself reaches the voices
+    // through the synthesiser's setters; the tests read these as their way in to the voices.
     ZarnVoice* voices[ZarnSynthesiser::numVoices] = {};
 
     // The editor's memory across editors (message thread only).

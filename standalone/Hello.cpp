@@ -1,10 +1,11 @@
 #include "standalone/Hello.h"
 
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 
 Hello::Hello()
 {
-    welcomeImage = GuiImageFolder::load ("welcome.png");
+    welcomeImage = GuiImageFolder::load (GuiImageFiles::welcome);
     setSize (300, 240);
 }
 

@@ -1,6 +1,7 @@
 #include "standalone/HelloWindow.h"
 
 #include "standalone/Hello.h"
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 
 HelloWindow::HelloWindow()
@@ -9,7 +10,7 @@ HelloWindow::HelloWindow()
 {
     setContentOwned (new Hello(), true);
 
-    iconImage = GuiImageFolder::load ("G.png");
+    iconImage = GuiImageFolder::load (GuiImageFiles::icon);
 
     if (iconImage.isValid())
         setIcon (iconImage);

@@ -2,13 +2,16 @@
 
 #include "standalone/ZarnStartup.h"
 
-ZarnApp::ZarnApp() = default;
+ZarnApp::ZarnApp (ZarnStartup& startupObjects)
+    : startup (startupObjects)
+{
+}
 
 ZarnApp::~ZarnApp() = default;
 
 void ZarnApp::initialise (const juce::String&)
 {
-    mainWindow = std::make_unique<ZarnWindow>();
+    mainWindow = std::make_unique<ZarnWindow> (startup.appName, startup.audioInit, startup.startFolder(), startup.eqChangeCount);
     mainWindow->setResizable (false, false);
     mainWindow->setTitleBarTextCentred (true);
     startTimer (2000);
@@ -21,7 +24,7 @@ void ZarnApp::shutdown()
 
 const juce::String ZarnApp::getApplicationName()
 {
-    return appName;
+    return startup.appName;
 }
 
 const juce::String ZarnApp::getApplicationVersion()

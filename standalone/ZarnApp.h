@@ -6,13 +6,15 @@
 
 #include <memory>
 
+class ZarnStartup;
+
 // The application: builds the main window hidden and shows it about two seconds later, once the
-// welcome window has had its time.
+// welcome window has had its time. It runs on the start-up objects, which outlive it.
 class ZarnApp : public juce::JUCEApplication,
                 public juce::Timer
 {
 public:
-    ZarnApp();
+    explicit ZarnApp (ZarnStartup& startup);
     ~ZarnApp() override;
 
     void initialise (const juce::String& commandLine) override;
@@ -23,8 +25,7 @@ public:
 
     void timerCallback() override;
 
-    ZarnWindow* getMainWindow() const noexcept { return mainWindow.get(); }
-
 private:
+    ZarnStartup& startup;
     std::unique_ptr<ZarnWindow> mainWindow;
 };

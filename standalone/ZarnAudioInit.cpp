@@ -1,7 +1,5 @@
 #include "standalone/ZarnAudioInit.h"
 
-ZarnAudioInit* audioInit = nullptr;
-
 ZarnAudioInit::ZarnAudioInit()
 {
     // No saved set-up and no preferred device: the framework's default output, at that device's

@@ -7,8 +7,8 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // Opens the default audio output and wires the audio device, the MIDI inputs and the on-screen
-// keyboard to the audio source. Made once, at the start of the program, and reached through
-// `audioInit`. When no output device opens, it says so in a warning box and connects nothing.
+// keyboard to the audio source. The program makes one, at its start (ZarnStartup's `audioInit`).
+// When no output device opens, it says so in a warning box and connects nothing.
 class ZarnAudioInit : public juce::Component,
                       public juce::AudioIODeviceCallback
 {
@@ -29,6 +29,3 @@ public:
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ZarnAudioInit)
 };
-
-// The program's one audio start-up object.
-extern ZarnAudioInit* audioInit;

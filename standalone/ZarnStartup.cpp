@@ -2,118 +2,104 @@
 
 #include "standalone/WindowEventFlow.h"
 #include "standalone/ZarnApp.h"
-#include "standalone/ZarnAudioInit.h"
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
-
-#include <memory>
-
-// Defined in the order of their making, so that they are destroyed in reverse.
-juce::File rotarySliderFile;
-juce::File switchButtonFile;
-juce::File eqButtonFile;
-juce::File whiteNoteFile;
-juce::File blackNoteFile;
-juce::File verticalSliderFile;
-juce::File sawtoothFile;
-juce::File squareFile;
-juce::File sineFile;
-juce::File triangleFile;
-juce::File wNoiseFile;
-juce::File squareLfoFile;
-juce::File triangleLfoFile;
-juce::String appName;
 
 namespace
 {
 struct ImageFileEntry
 {
     const char* name;
-    juce::File* file;
+    juce::File ZarnStartup::*file;
 };
 
+// In the order of their making.
 const ImageFileEntry imageFiles[] = {
-    { "RotarySlider.png", &rotarySliderFile },
-    { "SwitchButton.png", &switchButtonFile },
-    { "EqButton.png", &eqButtonFile },
-    { "WhiteNote.png", &whiteNoteFile },
-    { "BlackNote.png", &blackNoteFile },
-    { "VerticalSlider.png", &verticalSliderFile },
-    { "Sawtooth.png", &sawtoothFile },
-    { "Square.png", &squareFile },
-    { "Sine.png", &sineFile },
-    { "Triangle.png", &triangleFile },
-    { "WNoise.png", &wNoiseFile },
-    { "SquareLFO.png", &squareLfoFile },
-    { "TriangleLFO.png", &triangleLfoFile },
+    { GuiImageFiles::rotarySlider, &ZarnStartup::rotarySliderFile },
+    { GuiImageFiles::switchButton, &ZarnStartup::switchButtonFile },
+    { GuiImageFiles::eqButton, &ZarnStartup::eqButtonFile },
+    { GuiImageFiles::whiteNote, &ZarnStartup::whiteNoteFile },
+    { GuiImageFiles::blackNote, &ZarnStartup::blackNoteFile },
+    { GuiImageFiles::verticalSlider, &ZarnStartup::verticalSliderFile },
+    { GuiImageFiles::sawtooth, &ZarnStartup::sawtoothFile },
+    { GuiImageFiles::square, &ZarnStartup::squareFile },
+    { GuiImageFiles::sine, &ZarnStartup::sineFile },
+    { GuiImageFiles::triangle, &ZarnStartup::triangleFile },
+    { GuiImageFiles::wNoise, &ZarnStartup::wNoiseFile },
+    { GuiImageFiles::squareLfo, &ZarnStartup::squareLfoFile },
+    { GuiImageFiles::triangleLfo, &ZarnStartup::triangleLfoFile },
 };
 
-juce::File startDirectory;
-std::shared_ptr<void> windowEventFlow;
-
-juce::File inGuiResource (const juce::String& imageFileName)
+juce::File inGuiResource (const juce::File& folder, const juce::String& imageFileName)
 {
-    return startDirectory.getChildFile ("GUI Resource/" + imageFileName);
+    return folder.getChildFile ("GUI Resource/" + imageFileName);
 }
+
+// The framework makes the application itself, from inside its main routine, through
+// JUCEApplicationBase::createInstance: a plain function pointer that takes nothing. So the
+// application finds the start-up objects here, the one place that names them outside their
+// owner; runProgram sets it for exactly as long as the application may be made and run.
+ZarnStartup* startupOfTheApplication = nullptr;
 
 juce::JUCEApplicationBase* createZarnApp()
 {
-    return new ZarnApp();
+    jassert (startupOfTheApplication != nullptr);
+    return new ZarnApp (*startupOfTheApplication);
 }
 } // namespace
 
 // The framework can't build windows during static initialisation, so the start-up objects are
-// made here, in the order a user sees them: the audio start-up (and its warning box, if any),
-// the image files, the application name, then the application itself.
+// made here, in the order a user sees them, and owned by this function: the window event flow,
+// the audio start-up (and its warning box, if any), the image files, the application name, then
+// the application itself.
 int ZarnStartup::runProgram (const std::function<int()>& runApplication)
 {
     juce::JUCEApplicationBase::createInstance = &createZarnApp;
     juce::initialiseJuce_GUI();
 
-    begin();
+    int result = 0;
 
-    const int result = runApplication();
+    {
+        ZarnStartup startup;
+        startupOfTheApplication = &startup;
+        result = runApplication();
+        startupOfTheApplication = nullptr;
+    }
 
-    end();
     juce::shutdownJuce_GUI();
     return result;
 }
 
-void ZarnStartup::begin()
+ZarnStartup::ZarnStartup()
+    : windowEventFlow (WindowEventFlow::keepFlowing()), // from the first window on (the warning box has a click to take as well)
+      audioInit(),
+      startDirectory (juce::File::getCurrentWorkingDirectory())
 {
-    // From the first window on (the warning box has a click to take as well).
-    windowEventFlow = WindowEventFlow::keepFlowing();
-
-    audioInit = new ZarnAudioInit();
-
-    startDirectory = juce::File::getCurrentWorkingDirectory();
-
     for (const auto& entry : imageFiles)
-        *entry.file = inGuiResource (entry.name);
+        this->*entry.file = inGuiResource (startDirectory, entry.name);
 
     appName = "zarN";
 
-    GuiImageFolder::setLocator (&ZarnStartup::imageFile);
+    GuiImageFolder::setLocator ([this] (const juce::String& imageFileName) { return imageFile (imageFileName); });
 }
 
-void ZarnStartup::end()
+ZarnStartup::~ZarnStartup()
 {
-    delete audioInit;
-    audioInit = nullptr;
-    windowEventFlow = nullptr;
+    GuiImageFolder::setLocator (nullptr);
 }
 
-juce::File ZarnStartup::startFolder()
+juce::File ZarnStartup::startFolder() const
 {
     return startDirectory;
 }
 
-juce::File ZarnStartup::imageFile (const juce::String& imageFileName)
+juce::File ZarnStartup::imageFile (const juce::String& imageFileName) const
 {
     for (const auto& entry : imageFiles)
         if (imageFileName == entry.name)
-            return *entry.file;
+            return this->*entry.file;
 
-    return inGuiResource (imageFileName);
+    return inGuiResource (startDirectory, imageFileName);
 }

@@ -1,14 +1,12 @@
 #include "standalone/ZarnUI.h"
 
 #include "panel/TimbreDialogs.h"
-#include "standalone/ZarnAudioInit.h"
-#include "standalone/ZarnStartup.h"
 #include "timbre/SettingWriter.h"
 #include "timbre/SettingsTable.h"
 #include "timbre/TimbreFile.h"
 #include "widgets/PanelLayout.h"
 
-int ZarnUI::eqChangeCount = 0;
+#include <juce_audio_utils/juce_audio_utils.h>
 
 namespace
 {
@@ -19,12 +17,17 @@ using S = SettingsTable;
 // plug-in's switches give 0.19 for both (ZarnJuceFilter): the two deliverables sound different here.
 constexpr double switchedDoubleLevel = 0.14;
 constexpr double doubleSwitchLevel = 0.19;
+
+// The count of equaliser changes at which the panel greets: in the eighteenth pass of the
+// program's run, eight changes a pass.
+constexpr int greetingCount = 143;
 } // namespace
 
 //==============================================================================
-ZarnUI::ZarnUI()
-    : ZarnPanel (*this, audioInit->audioSource.synth, audioInit->audioSource.keyboardState,
-                 ZarnStartup::startFolder(), eqChangeCount, 143)
+ZarnUI::ZarnUI (ZarnSynthesiser& synthToPlay, juce::AudioDeviceManager& deviceManager, juce::MidiKeyboardState& keyboardState,
+                const juce::File& folder, int& equaliserCount)
+    : ZarnPanel (*this, synthToPlay, keyboardState, folder, equaliserCount, greetingCount),
+      devices (deviceManager)
 {
     for (int i = 0; i < ZarnSynthesiser::numVoices; ++i)
         voices[i] = synth.getZarnVoice (i);
@@ -113,7 +116,7 @@ void ZarnUI::showOptionsMenu()
 
     if (chosen == 1)
     {
-        juce::AudioDeviceSelectorComponent selector (audioInit->deviceManager, 0, 1, 2, 2, true, false, true, false);
+        juce::AudioDeviceSelectorComponent selector (devices, 0, 1, 2, 2, true, false, true, false);
         selector.setSize (500, 400);
         juce::DialogWindow::showModalDialog ("zarN audio settings", &selector, this,
                                              juce::Colours::silver, true, false, false);

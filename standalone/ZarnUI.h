@@ -5,19 +5,25 @@
 #include "panel/ZarnPanel.h"
 #include "standalone/HelloWindow.h"
 
+#include <juce_audio_devices/juce_audio_devices.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <memory>
 
 // The instrument panel of the standalone program: the shared panel, whose every change is
-// written into all 32 voices through the synthesiser's setters, with the options menu, the
-// welcome window and its timer, and the synchronous file dialogs.
+// written into all 32 voices through the synthesiser's setters, with the options menu (its audio
+// settings are the device manager's), the welcome window and its timer, and the synchronous file
+// dialogs.
 class ZarnUI : public juce::Component,
                public ZarnPanel,
                public juce::Timer
 {
 public:
-    ZarnUI();
+    // `folder` holds "presets.xml"; the equaliser passes count on in `eqChangeCount`, which the
+    // program keeps for its whole run (the greeting shows when it stands at 143). All of these
+    // outlive the panel.
+    ZarnUI (ZarnSynthesiser& synth, juce::AudioDeviceManager& deviceManager, juce::MidiKeyboardState& keyboardState,
+            const juce::File& folder, int& eqChangeCount);
     ~ZarnUI() override;
 
     void paint (juce::Graphics& g) override;
@@ -31,9 +37,8 @@ public:
     // Sets the controls from the named timbre of the file; their handlers write the voices.
     void loadTimbre (const juce::String& path, const juce::String& timbreName) override;
 
-    // Equaliser passes of the whole program, eight per pass; the greeting shows at 143.
-    static int eqChangeCount;
-
+    // The synthesiser's voices 0..31 in order (not owned). The panel itself reaches the voices
+    // through the synthesiser's setters; the tests read these as their way in to the voices.
     ZarnVoice* voices[ZarnSynthesiser::numVoices] = {};
     std::unique_ptr<HelloWindow> welcomeWindow; // the welcome window, later the About window
     juce::TextButton* optionsButton = nullptr;
@@ -43,6 +48,8 @@ protected:
 
 private:
     void showOptionsMenu();
+
+    juce::AudioDeviceManager& devices;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ZarnUI)
 };

@@ -14,7 +14,7 @@ public:
     using Locator = std::function<juce::File (const juce::String& imageFileName)>;
 
     // The largest picture decoded: a side of at most maxSide pixels, and at most maxPixels in all
-    // (16 MiB of pixels; the panel's largest picture has 440,000), from a file of at most maxBytes.
+    // (4 Mi pixels; the panel's largest picture has 440,000), from a file of at most maxBytes.
     static constexpr int maxSide = 16384;
     static constexpr int maxPixels = 1 << 22;
     static constexpr size_t maxBytes = 32 * 1024 * 1024;

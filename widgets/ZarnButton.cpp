@@ -1,10 +1,11 @@
 #include "widgets/ZarnButton.h"
 
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 #include "widgets/Tint.h"
 
-ZarnButton::ZarnButton (int kind)
-    : juce::Button ("button" + juce::String (kind))
+ZarnButton::ZarnButton (Kind kind)
+    : juce::Button ("button" + juce::String (static_cast<int> (kind)))
 {
     const auto fileName = imageFileNameForKind (kind);
 
@@ -18,19 +19,20 @@ ZarnButton::ZarnButton (int kind)
 
 ZarnButton::~ZarnButton() = default;
 
-juce::String ZarnButton::imageFileNameForKind (int kind)
+juce::String ZarnButton::imageFileNameForKind (Kind kind)
 {
     switch (kind)
     {
-        case 0: return "Square.png";
-        case 1: return "Sawtooth.png";
-        case 2: return "Triangle.png";
-        case 3: return "Sine.png";
-        case 4: return "WNoise.png";
-        case 5: return "SquareLFO.png";
-        case 6: return "TriangleLFO.png";
-        default: return {};
+        case Kind::square: return GuiImageFiles::square;
+        case Kind::sawtooth: return GuiImageFiles::sawtooth;
+        case Kind::triangle: return GuiImageFiles::triangle;
+        case Kind::sine: return GuiImageFiles::sine;
+        case Kind::whiteNoise: return GuiImageFiles::wNoise;
+        case Kind::squareLfo: return GuiImageFiles::squareLfo;
+        case Kind::triangleLfo: return GuiImageFiles::triangleLfo;
     }
+
+    return {};
 }
 
 void ZarnButton::paintButton (juce::Graphics& g, bool isMouseOver, bool /*isButtonDown*/)

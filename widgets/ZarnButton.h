@@ -7,16 +7,24 @@
 class ZarnButton : public juce::Button
 {
 public:
-    // kind: 0 Square, 1 Sawtooth, 2 Triangle, 3 Sine, 4 WNoise (the oscillator waves, numbered as
-    // their WaveType), 5 SquareLFO, 6 TriangleLFO.
-    explicit ZarnButton (int kind);
+    // What a selector shows, and the number in its name ("button3"). The oscillator waves are
+    // numbered as their WaveType; the LFO's group is squareLfo, sawtooth and triangleLfo.
+    enum class Kind
+    {
+        square = 0,      // "Square.png"
+        sawtooth = 1,    // "Sawtooth.png"
+        triangle = 2,    // "Triangle.png"
+        sine = 3,        // "Sine.png"
+        whiteNoise = 4,  // "WNoise.png"
+        squareLfo = 5,   // "SquareLFO.png", the LFO's pulse
+        triangleLfo = 6  // "TriangleLFO.png"
+    };
 
-    static constexpr int squareLfoKind = 5;
-    static constexpr int triangleLfoKind = 6;
+    explicit ZarnButton (Kind kind);
     ~ZarnButton() override;
 
-    // The image file that a kind shows; empty for a kind outside 0..6.
-    static juce::String imageFileNameForKind (int kind);
+    // The image file that a kind shows; empty for a number outside the kinds above.
+    static juce::String imageFileNameForKind (Kind kind);
 
     int frameWidth = 0;  // half the image's width
     int frameHeight = 0; // the image's height

@@ -1,5 +1,6 @@
 #include "widgets/ZarnKeyboard.h"
 
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 #include "widgets/Tint.h"
 
@@ -24,8 +25,8 @@ void drawKeyFrame (juce::Graphics& g, const juce::Image& image, juce::Rectangle<
 ZarnKeyboard::ZarnKeyboard (juce::MidiKeyboardState& keyboardState)
     : juce::MidiKeyboardComponent (keyboardState, juce::KeyboardComponentBase::horizontalKeyboard)
 {
-    whiteNoteImage = GuiImageFolder::load ("WhiteNote.png");
-    blackNoteImage = GuiImageFolder::load ("BlackNote.png");
+    whiteNoteImage = GuiImageFolder::load (GuiImageFiles::whiteNote);
+    blackNoteImage = GuiImageFolder::load (GuiImageFiles::blackNote);
 
     // Without a white-key image the framework's own key width stays.
     if (whiteNoteImage.getWidth() / 2 > 0)

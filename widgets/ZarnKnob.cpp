@@ -1,16 +1,10 @@
 #include "widgets/ZarnKnob.h"
 
-#include "widgets/FilmStrip.h"
+#include "widgets/GuiImageFiles.h"
 
 ZarnKnob::ZarnKnob (const juce::String& name)
-    : juce::Slider (name + " knob")
+    : FilmStripSlider (name + " knob", GuiImageFiles::rotarySlider)
 {
-    filmStrip = FilmStrip::loadInto (*this, "RotarySlider.png", frameWidth, frameHeight);
 }
 
 ZarnKnob::~ZarnKnob() = default;
-
-void ZarnKnob::paint (juce::Graphics& g)
-{
-    FilmStrip::paint (g, *this, filmStrip, frameWidth, frameHeight);
-}

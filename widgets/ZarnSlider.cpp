@@ -1,16 +1,10 @@
 #include "widgets/ZarnSlider.h"
 
-#include "widgets/FilmStrip.h"
+#include "widgets/GuiImageFiles.h"
 
 ZarnSlider::ZarnSlider (const juce::String& name)
-    : juce::Slider (name + " slider")
+    : FilmStripSlider (name + " slider", GuiImageFiles::verticalSlider)
 {
-    filmStrip = FilmStrip::loadInto (*this, "VerticalSlider.png", frameWidth, frameHeight);
 }
 
 ZarnSlider::~ZarnSlider() = default;
-
-void ZarnSlider::paint (juce::Graphics& g)
-{
-    FilmStrip::paint (g, *this, filmStrip, frameWidth, frameHeight);
-}

@@ -1,12 +1,13 @@
 #include "widgets/ZarnSwitch.h"
 
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 #include "widgets/Tint.h"
 
-ZarnSwitch::ZarnSwitch (bool isEq)
+ZarnSwitch::ZarnSwitch (Kind kind)
     : juce::Button ("button")
 {
-    image = GuiImageFolder::load (isEq ? "EqButton.png" : "SwitchButton.png");
+    image = GuiImageFolder::load (kind == Kind::equaliser ? GuiImageFiles::eqButton : GuiImageFiles::switchButton);
     on = true;
 }
 

@@ -7,11 +7,19 @@
 class ZarnSwitch : public juce::Button
 {
 public:
-    explicit ZarnSwitch (bool isEq);
+    // The picture it shows: the panel's on/off switch ("SwitchButton.png"), or the equaliser's
+    // smaller one ("EqButton.png").
+    enum class Kind
+    {
+        power,
+        equaliser
+    };
+
+    explicit ZarnSwitch (Kind kind);
     ~ZarnSwitch() override;
 
     bool on = true;
-    juce::Image image; // "EqButton.png" or "SwitchButton.png"; null when missing
+    juce::Image image; // null when missing
 
 protected:
     void paintButton (juce::Graphics& g, bool isMouseOver, bool isButtonDown) override;

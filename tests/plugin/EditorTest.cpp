@@ -357,15 +357,16 @@ TEST_F (Editor, SelectWaveButtonClearsTheRestOfItsGroup)
 
     struct Case
     {
-        int o, kind;
+        int o;
+        ZarnButton::Kind kind;
         bool lfo;
         std::vector<ZarnButton*> cleared;
     };
 
     const Case cases[] = {
-        { 1, Sine, false, { e.squareButton[1], e.sawtoothButton[1], e.triangleButton[1], e.noiseButton[1] } },
-        { 0, Triangle, true, {} }, // the LFO group has no kind 2
-        { 2, ZarnButton::triangleLfoKind, true, { e.lfoPulseButton, e.lfoSawtoothButton } },
+        { 1, ZarnButton::Kind::sine, false, { e.squareButton[1], e.sawtoothButton[1], e.triangleButton[1], e.noiseButton[1] } },
+        { 0, ZarnButton::Kind::triangle, true, {} }, // the LFO group has no kind 2
+        { 2, ZarnButton::Kind::triangleLfo, true, { e.lfoPulseButton, e.lfoSawtoothButton } },
     };
 
     std::vector<ZarnButton*> all { e.lfoPulseButton, e.lfoSawtoothButton, e.lfoTriangleButton };
@@ -375,7 +376,7 @@ TEST_F (Editor, SelectWaveButtonClearsTheRestOfItsGroup)
 
     for (const auto& c : cases)
     {
-        SCOPED_TRACE (juce::String (c.o) + " " + juce::String (c.kind) + (c.lfo ? " lfo" : ""));
+        SCOPED_TRACE (juce::String (c.o) + " " + juce::String ((int) c.kind) + (c.lfo ? " lfo" : ""));
 
         for (auto* b : all)
             b->selected = true;

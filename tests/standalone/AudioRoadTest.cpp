@@ -1,6 +1,5 @@
 #include "engine/ZarnVoice.h"
-#include "standalone/ZarnAudioInit.h"
-#include "tests/standalone/StandaloneRig.h"
+#include "tests/standalone/StandaloneFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +25,7 @@ bool waitFor (Condition done)
 
 bool aVoicePlays (int note)
 {
-    auto& synth = audioInit->audioSource.synth;
+    auto& synth = programStartup().audioInit.audioSource.synth;
 
     for (int i = 0; i < synth.getNumVoices(); ++i)
         if (synth.readVoice (i, [] (ZarnVoice& v) { return v.getCurrentlyPlayingNote(); }) == note)
@@ -49,7 +48,7 @@ float peakOf (const juce::AudioBuffer<float>& buffer)
 
 TEST (StandaloneAudio, DefaultOutputOpensWithTwoOutputsAndPlaysTheSource)
 {
-    auto& init = *audioInit;
+    auto& init = programStartup().audioInit;
     auto* device = init.deviceManager.getCurrentAudioDevice();
     ASSERT_NE (device, nullptr);
     EXPECT_TRUE (device->isPlaying());
@@ -63,7 +62,7 @@ TEST (StandaloneAudio, DefaultOutputOpensWithTwoOutputsAndPlaysTheSource)
 
 TEST (StandaloneAudio, MidiInputAndOnScreenKeysReachTheVoicesAndTheKeyboardState)
 {
-    auto& source = audioInit->audioSource;
+    auto& source = programStartup().audioInit.audioSource;
 
     // A note from a MIDI input, outside the on-screen keyboard's range too.
     for (int note : { 81, 30 })
@@ -80,6 +79,32 @@ TEST (StandaloneAudio, MidiInputAndOnScreenKeysReachTheVoicesAndTheKeyboardState
     source.keyboardState.noteOn (1, 69, 1.0f);
     EXPECT_TRUE (waitFor ([] { return aVoicePlays (69); }));
     source.keyboardState.noteOff (1, 69, 0.0f);
+}
+
+// A panel on the program's own objects, as the main window builds it: its changes reach the
+// voices while the device's thread renders them.
+TEST (StandaloneAudio, APanelOnTheProgramsObjectsWritesTheVoicesThatTheDevicePlays)
+{
+    auto& startup = programStartup();
+    auto& audio = startup.audioInit;
+    auto& synth = audio.audioSource.synth;
+    StandaloneRig::writePresets ({});
+
+    {
+        ZarnUI panel (synth, audio.deviceManager, audio.audioSource.keyboardState, startup.startFolder(), startup.eqChangeCount);
+        audio.audioSource.keyboardState.noteOn (1, 69, 1.0f);
+        EXPECT_TRUE (waitFor ([] { return aVoicePlays (69); }));
+
+        panel.fltcut->setValue (660, juce::sendNotificationAsync);
+        StandaloneRig::pumpPending();
+
+        for (int i = 0; i < synth.getNumVoices(); ++i)
+            EXPECT_TRUE (synth.readVoice (i, [] (ZarnVoice& v) { return v.filter.baseCutoff == 660.0; })) << "voice " << i;
+
+        audio.audioSource.keyboardState.noteOff (1, 69, 0.0f);
+    }
+
+    StandaloneRig::pumpPending();
 }
 
 TEST (StandaloneAudio, SourceClearsEachBlockAndRendersTheKeyboardsNotes)

@@ -1,9 +1,10 @@
-#include "standalone/ZarnAudioInit.h"
 #include "standalone/ZarnStartup.h"
 #include "standalone/ZarnUI.h"
 #include "tests/standalone/StandaloneRig.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace
 {
@@ -58,6 +59,7 @@ TEST (StandaloneNoDevice, WarnsOnceThenStartsUnconnected)
     StandaloneRig::prepare (StandaloneRig::Output::noDevice);
     StandaloneRig::initialiseFramework();
     StandaloneRig::writeGuiResource();
+    std::unique_ptr<ZarnStartup> startup;
 
     {
         BoxRecorder recorder;
@@ -66,7 +68,7 @@ TEST (StandaloneNoDevice, WarnsOnceThenStartsUnconnected)
         Dismisser dismisser;
         dismisser.startTimer (100);
 
-        ZarnStartup::begin(); // returns once the box is dismissed
+        startup = std::make_unique<ZarnStartup>(); // returns once the box is dismissed
         dismisser.stopTimer();
 
         EXPECT_EQ (recorder.boxes, 1);
@@ -83,13 +85,14 @@ TEST (StandaloneNoDevice, WarnsOnceThenStartsUnconnected)
         EXPECT_FALSE (error.startsWithChar ('\n'));
 
         // Unconnected: no source, no callback (the device did not open).
-        ASSERT_NE (audioInit, nullptr);
-        EXPECT_EQ (audioInit->audioSourcePlayer.getCurrentSource(), nullptr);
-        EXPECT_EQ (audioInit->deviceManager.getCurrentAudioDevice(), nullptr);
+        auto& audio = startup->audioInit;
+        EXPECT_EQ (audio.audioSourcePlayer.getCurrentSource(), nullptr);
+        EXPECT_EQ (audio.deviceManager.getCurrentAudioDevice(), nullptr);
 
         // The rest starts as usual, and no other box appears.
         {
-            ZarnUI panel;
+            ZarnUI panel (audio.audioSource.synth, audio.deviceManager, audio.audioSource.keyboardState,
+                          startup->startFolder(), startup->eqChangeCount);
             StandaloneRig::pumpPending();
             EXPECT_EQ (panel.statusLabel->getText(), "Pulse width:  100 %");
         }
@@ -98,6 +101,6 @@ TEST (StandaloneNoDevice, WarnsOnceThenStartsUnconnected)
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     }
 
-    ZarnStartup::end();
+    startup = nullptr;
     juce::shutdownJuce_GUI();
 }

@@ -1,32 +1,10 @@
-#include "standalone/ZarnAudioInit.h"
-#include "standalone/ZarnUI.h"
-#include "tests/standalone/StandaloneRig.h"
+#include "tests/standalone/StandaloneFixtures.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace
 {
-class StandalonePanel : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        StandaloneRig::writePresets ({});
-        ZarnUI::eqChangeCount = 0;
-        panel = std::make_unique<ZarnUI>();
-    }
-
-    void TearDown() override
-    {
-        panel = nullptr;
-        StandaloneRig::pumpPending();
-    }
-
-    std::unique_ptr<ZarnUI> panel;
-};
-
+class StandalonePanel : public StandalonePanelFixture {};
 } // namespace
 
 TEST_F (StandalonePanel, ControlsHoldTheirRangesAndStartStatesAfterConstruction)
@@ -170,13 +148,13 @@ TEST_F (StandalonePanel, ControlsHoldTheirRangesAndStartStatesAfterConstruction)
 TEST_F (StandalonePanel, QueuedPulseWidthChangesArriveAfterConstruction)
 {
     EXPECT_EQ (panel->statusLabel->getText(), "zarN:   Hello!");
-    EXPECT_EQ (ZarnUI::eqChangeCount, 0);
+    EXPECT_EQ (eqChangeCount, 0);
 
     StandaloneRig::pumpPending();
 
     // Each pulse-width knob is handled as a changed oscillator knob: its text, then a pass.
     EXPECT_EQ (panel->statusLabel->getText(), "Pulse width:  100 %");
-    EXPECT_EQ (ZarnUI::eqChangeCount, 24);
+    EXPECT_EQ (eqChangeCount, 24);
 
     for (int o = 0; o < 3; ++o)
         EXPECT_EQ (panel->pw[o]->getTooltip(), "100%");
@@ -255,14 +233,13 @@ TEST_F (StandalonePanel, EveryControlSitsWhereTheLayoutTableSays)
 
 TEST_F (StandalonePanel, VoicePointersAreTheSynthesisersVoicesInOrder)
 {
-    auto& synth = audioInit->audioSource.synth;
-    ASSERT_EQ (synth.getNumVoices(), 32);
-    ASSERT_EQ (synth.getNumSounds(), 1);
+    ASSERT_EQ (synth().getNumVoices(), 32);
+    ASSERT_EQ (synth().getNumSounds(), 1);
 
     for (int i = 0; i < 32; ++i)
     {
         EXPECT_NE (panel->voices[i], nullptr);
-        EXPECT_EQ (panel->voices[i], synth.getVoice (i));
+        EXPECT_EQ (panel->voices[i], synth().getVoice (i));
     }
 }
 

@@ -1,7 +1,10 @@
 #include "standalone/ZarnStartup.h"
+#include "tests/standalone/StandaloneFixtures.h"
 #include "tests/standalone/StandaloneRig.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace
 {
@@ -14,15 +17,22 @@ public:
         StandaloneRig::prepare (StandaloneRig::Output::jack);
         StandaloneRig::initialiseFramework();
         StandaloneRig::writeGuiResource();
-        ZarnStartup::begin();
+        startup = std::make_unique<ZarnStartup>();
     }
 
     void TearDown() override
     {
-        ZarnStartup::end();
+        startup = nullptr;
         juce::shutdownJuce_GUI();
     }
+
+    std::unique_ptr<ZarnStartup> startup;
 };
 
-const auto* const environment = ::testing::AddGlobalTestEnvironment (new StandaloneEnvironment());
+auto* const environment = static_cast<StandaloneEnvironment*> (::testing::AddGlobalTestEnvironment (new StandaloneEnvironment()));
 } // namespace
+
+ZarnStartup& programStartup()
+{
+    return *environment->startup;
+}

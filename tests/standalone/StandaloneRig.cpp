@@ -1,5 +1,7 @@
 #include "tests/standalone/StandaloneRig.h"
 
+#include "widgets/GuiImageFiles.h"
+
 #include <cstdlib>
 #include <dlfcn.h>
 #include <fstream>
@@ -81,27 +83,28 @@ void StandaloneRig::writePresets (const juce::String& documentText)
         file.replaceWithText (documentText);
 }
 
-// Images of the sizes that the design names (knob and slider strips of 64 frames, two-frame
-// switches, selectors and keys), so that the layout can be checked against known frame sizes.
+// Images of the panel's sizes (knob and slider strips of 64 frames, two-frame switches, selectors
+// and keys), so that the layout can be checked against known frame sizes.
 void StandaloneRig::writeGuiResource()
 {
+    namespace F = GuiImageFiles;
     const auto folder = StandaloneRig::workingDirectory().getChildFile ("GUI Resource");
     folder.createDirectory();
 
     const auto grey = juce::Colours::grey;
-    writeImage (folder.getChildFile ("RotarySlider.png"), 52, 52 * 64, grey);
-    writeImage (folder.getChildFile ("VerticalSlider.png"), 30, 100 * 64, grey);
-    writeImage (folder.getChildFile ("SwitchButton.png"), 40, 20, grey);
-    writeImage (folder.getChildFile ("EqButton.png"), 24, 12, grey);
-    writeImage (folder.getChildFile ("WhiteNote.png"), 34, 72, juce::Colours::white);
-    writeImage (folder.getChildFile ("BlackNote.png"), 22, 45, juce::Colours::black);
+    writeImage (folder.getChildFile (F::rotarySlider), 52, 52 * 64, grey);
+    writeImage (folder.getChildFile (F::verticalSlider), 30, 100 * 64, grey);
+    writeImage (folder.getChildFile (F::switchButton), 40, 20, grey);
+    writeImage (folder.getChildFile (F::eqButton), 24, 12, grey);
+    writeImage (folder.getChildFile (F::whiteNote), 34, 72, juce::Colours::white);
+    writeImage (folder.getChildFile (F::blackNote), 22, 45, juce::Colours::black);
 
-    for (auto* name : { "Square.png", "Sawtooth.png", "Triangle.png", "Sine.png", "WNoise.png", "SquareLFO.png", "TriangleLFO.png" })
+    for (auto* name : { F::square, F::sawtooth, F::triangle, F::sine, F::wNoise, F::squareLfo, F::triangleLfo })
         writeImage (folder.getChildFile (name), StandaloneRig::selectorImageWidth, StandaloneRig::selectorImageHeight, grey);
 
-    writeImage (folder.getChildFile ("background.png"), 400, 275, juce::Colours::darkblue);
-    writeImage (folder.getChildFile ("welcome.png"), 300, 240, juce::Colours::orange);
-    writeImage (folder.getChildFile ("G.png"), 32, 32, juce::Colours::green);
+    writeImage (folder.getChildFile (F::background), 400, 275, juce::Colours::darkblue);
+    writeImage (folder.getChildFile (F::welcome), 300, 240, juce::Colours::orange);
+    writeImage (folder.getChildFile (F::icon), 32, 32, juce::Colours::green);
 }
 
 bool StandaloneRig::pumpUntil (const std::function<bool()>& done)

@@ -6,7 +6,8 @@
 
 // What the in-process standalone tests share: a private home whose ALSA default device plays
 // into the test JACK server (or, for the no-device tests, can't open at all), a private working
-// directory with "GUI Resource" images of known sizes, and the program's start-up objects.
+// directory with "GUI Resource" images of known sizes, and the framework started as the program
+// starts it. The tests make the program's start-up objects themselves (ZarnStartup).
 namespace StandaloneRig
 {
 enum class Output

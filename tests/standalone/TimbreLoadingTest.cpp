@@ -1,11 +1,9 @@
 #include "engine/WaveType.h"
 #include "plugin/ZarnEditorComponent.h"
 #include "plugin/ZarnJuceFilter.h"
-#include "standalone/ZarnAudioInit.h"
-#include "standalone/ZarnUI.h"
 #include "timbre/TimbreDocument.h"
 #include "timbre/TimbreFile.h"
-#include "tests/standalone/StandaloneRig.h"
+#include "tests/standalone/StandaloneFixtures.h"
 #include "tests/support/TimbreText.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +16,6 @@
 
 namespace
 {
-ZarnSynthesiser& synth()
-{
-    return audioInit->audioSource.synth;
-}
-
 using Settings = TimbreText::Attributes;
 
 // The panel's own start values, as a timbre.
@@ -115,21 +108,14 @@ PanelState stateOf (ZarnPanel& p)
     return s;
 }
 
-class StandaloneTimbre : public ::testing::Test
+class StandaloneTimbre : public StandalonePanelFixture
 {
 protected:
     void SetUp() override
     {
-        StandaloneRig::writePresets ({});
-        panel = std::make_unique<ZarnUI>();
+        StandalonePanelFixture::SetUp();
         StandaloneRig::pumpPending();
         file = StandaloneRig::workingDirectory().getChildFile ("timbres.xml");
-    }
-
-    void TearDown() override
-    {
-        panel = nullptr;
-        StandaloneRig::pumpPending();
     }
 
     // Loads the named timbre of a document written for the test, and lets its changes arrive.
@@ -144,7 +130,6 @@ protected:
 
     juce::String status() const { return panel->statusLabel->getText(); }
 
-    std::unique_ptr<ZarnUI> panel;
     juce::File file;
 };
 } // namespace
@@ -309,7 +294,7 @@ TEST_F (StandaloneTimbre, ThePresetListComesFromPresetsXmlAndItsFirstTimbreWins)
     lead["ampAtk"] = "201";
 
     StandaloneRig::writePresets (document (element ("lead", lead) + element ("default", defaults)));
-    panel = std::make_unique<ZarnUI>();
+    buildPanel();
 
     // "default" is applied during construction; the first listed one once the loop runs.
     EXPECT_EQ (panel->ampatk->getValue(), 102.0);
@@ -328,13 +313,9 @@ TEST_F (StandaloneTimbre, ThePresetListComesFromPresetsXmlAndItsFirstTimbreWins)
     EXPECT_EQ (panel->ampdcy->getValue(), 502.0);
 }
 
-// A held note rendered for a while: true when every sample is finite. The test renders the
-// blocks itself, so the device is closed meanwhile.
-bool aNoteRendersFinite()
+// A held note of the source rendered for a while: true when every sample is finite.
+bool aNoteRendersFinite (ZarnAudioSource& source)
 {
-    auto& source = audioInit->audioSource;
-    audioInit->deviceManager.closeAudioDevice();
-
     juce::AudioBuffer<float> buffer (2, 256);
     const juce::AudioSourceChannelInfo block (&buffer, 0, 256);
     bool finite = true;
@@ -352,7 +333,6 @@ bool aNoteRendersFinite()
                 finite = finite && std::isfinite (buffer.getSample (c, n));
     }
 
-    audioInit->deviceManager.restartLastAudioDevice();
     return finite;
 }
 
@@ -371,7 +351,7 @@ TEST_F (StandaloneTimbre, HostilePresetFilesLoadNothingOrZero)
     {
         SCOPED_TRACE (hostileFile.getFileName());
         ASSERT_TRUE (hostileFile.copyFileTo (StandaloneRig::workingDirectory().getChildFile ("presets.xml")));
-        panel = std::make_unique<ZarnUI>();
+        buildPanel();
         StandaloneRig::pumpPending();
         const auto state = stateOf (*panel);
 
@@ -392,7 +372,7 @@ TEST_F (StandaloneTimbre, HostilePresetFilesLoadNothingOrZero)
         panel->loadTimbre ("presets.xml", "default");
         StandaloneRig::pumpPending();
         EXPECT_TRUE (stateOf (*panel) == state);
-        EXPECT_TRUE (aNoteRendersFinite());
+        EXPECT_TRUE (aNoteRendersFinite (source));
     }
 }
 
@@ -420,7 +400,7 @@ TEST_F (StandaloneTimbre, NumbersThatAreNotFiniteLoadAsZero)
         loadOne (startValues());
         loadOne (everySetting (text));
         EXPECT_TRUE (stateOf (*panel) == asZero);
-        EXPECT_TRUE (aNoteRendersFinite());
+        EXPECT_TRUE (aNoteRendersFinite (source));
     }
 }
 
@@ -431,15 +411,11 @@ TEST_F (StandaloneTimbre, EveryShippedPresetRendersAHeldChordCleanly)
                              .getChildFile ("standalone/presets.xml");
     ASSERT_TRUE (shipped.existsAsFile()) << shipped.getFullPathName();
     StandaloneRig::writePresets (shipped.loadFileAsString());
-    panel = std::make_unique<ZarnUI>();
+    buildPanel();
     StandaloneRig::pumpPending();
 
     const int numPresets = panel->presetsBox->getNumItems();
     ASSERT_GT (numPresets, 0);
-
-    // This test renders the blocks itself, so the device must not.
-    auto& source = audioInit->audioSource;
-    audioInit->deviceManager.closeAudioDevice();
 
     const int blockSize = 256;
     juce::AudioBuffer<float> buffer (2, blockSize);
@@ -449,7 +425,7 @@ TEST_F (StandaloneTimbre, EveryShippedPresetRendersAHeldChordCleanly)
     const int tailBlocks = (int) (3.0 * rate / blockSize);
     const int maxEndBlocks = (int) (120.0 * rate / blockSize);
 
-    const auto anyVoiceSounds = [] {
+    const auto anyVoiceSounds = [this] {
         for (int v = 0; v < synth().getNumVoices(); ++v)
             if (synth().readVoice (v, [] (ZarnVoice& voice) { return voice.getCurrentlyPlayingNote() >= 0; }))
                 return true;
@@ -517,8 +493,6 @@ TEST_F (StandaloneTimbre, EveryShippedPresetRendersAHeldChordCleanly)
         EXPECT_LT (peak, 1.0f);
         EXPECT_GT (heldPeak, 1.0e-3f) << "the chord sounds";
     }
-
-    audioInit->deviceManager.restartLastAudioDevice();
 }
 
 // "presets.xml" and the images belong to the folder the program started in, not to wherever the
@@ -534,7 +508,7 @@ TEST_F (StandaloneTimbre, PresetsAndImagesComeFromTheStartFolderWhereverTheWorki
     elsewhere.getChildFile ("presets.xml").replaceWithText (document (element ("other", startValues())));
     ASSERT_TRUE (elsewhere.setAsCurrentWorkingDirectory());
 
-    panel = std::make_unique<ZarnUI>();
+    buildPanel();
     StandaloneRig::pumpPending();
     StandaloneRig::workingDirectory().setAsCurrentWorkingDirectory();
 

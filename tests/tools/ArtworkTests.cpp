@@ -2,25 +2,18 @@
 // the widgets and the panel layout assume.
 #include <gtest/gtest.h>
 
+#include "widgets/GuiImageFiles.h"
 #include "widgets/GuiImageFolder.h"
 #include "widgets/PanelLayout.h"
 #include "widgets/ZarnButton.h"
 #include "widgets/ZarnKeyboard.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <sys/wait.h>
 
 namespace
 {
-class JuceGuiEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override    { juce::initialiseJuce_GUI(); }
-    void TearDown() override { juce::shutdownJuce_GUI(); }
-};
-
-const auto* const juceEnvironment = ::testing::AddGlobalTestEnvironment (new JuceGuiEnvironment);
-
 juce::File binaryDir()
 {
     return juce::File (juce::SystemStats::getEnvironmentVariable ("ZARN_BINARY_DIR", {}));
@@ -40,24 +33,28 @@ struct ImageSize
     int width, height;
 };
 
+namespace F = GuiImageFiles;
+
+// One row for each file of the list.
 const ImageSize imageSizes[] = {
-    { "RotarySlider.png", 52, 64 * 52 },
-    { "VerticalSlider.png", 30, 64 * 100 },
-    { "SwitchButton.png", 40, 20 },
-    { "EqButton.png", 24, 12 },
-    { "WhiteNote.png", 34, 72 },
-    { "BlackNote.png", 24, 50 },
-    { "Square.png", 88, 24 },
-    { "Sawtooth.png", 88, 24 },
-    { "Triangle.png", 88, 24 },
-    { "Sine.png", 88, 24 },
-    { "WNoise.png", 88, 24 },
-    { "SquareLFO.png", 88, 24 },
-    { "TriangleLFO.png", 88, 24 },
-    { "background.png", 800, 550 },
-    { "welcome.png", 300, 240 },
-    { "G.png", 64, 64 },
+    { F::rotarySlider, 52, 64 * 52 },
+    { F::verticalSlider, 30, 64 * 100 },
+    { F::switchButton, 40, 20 },
+    { F::eqButton, 24, 12 },
+    { F::whiteNote, 34, 72 },
+    { F::blackNote, 24, 50 },
+    { F::square, 88, 24 },
+    { F::sawtooth, 88, 24 },
+    { F::triangle, 88, 24 },
+    { F::sine, 88, 24 },
+    { F::wNoise, 88, 24 },
+    { F::squareLfo, 88, 24 },
+    { F::triangleLfo, 88, 24 },
+    { F::background, 800, 550 },
+    { F::welcome, 300, 240 },
+    { F::icon, 64, 64 },
 };
+static_assert (std::size (imageSizes) == std::size (GuiImageFiles::all));
 
 bool samePixels (const juce::Image& a, const juce::Image& b)
 {
@@ -139,19 +136,19 @@ TEST (ArtworkFiles, EveryFrameOfAFilmStripShowsItsOwnState)
     };
 
     const Strip strips[] = {
-        { "RotarySlider.png", 64, 52, 52, true },
-        { "VerticalSlider.png", 64, 30, 100, true },
-        { "SwitchButton.png", 2, 20, 20, false },
-        { "EqButton.png", 2, 12, 12, false },
-        { "WhiteNote.png", 2, 17, 72, false },
-        { "BlackNote.png", 2, 12, 50, false },
-        { "Square.png", 2, 44, 24, false },
-        { "Sawtooth.png", 2, 44, 24, false },
-        { "Triangle.png", 2, 44, 24, false },
-        { "Sine.png", 2, 44, 24, false },
-        { "WNoise.png", 2, 44, 24, false },
-        { "SquareLFO.png", 2, 44, 24, false },
-        { "TriangleLFO.png", 2, 44, 24, false },
+        { F::rotarySlider, 64, 52, 52, true },
+        { F::verticalSlider, 64, 30, 100, true },
+        { F::switchButton, 2, 20, 20, false },
+        { F::eqButton, 2, 12, 12, false },
+        { F::whiteNote, 2, 17, 72, false },
+        { F::blackNote, 2, 12, 50, false },
+        { F::square, 2, 44, 24, false },
+        { F::sawtooth, 2, 44, 24, false },
+        { F::triangle, 2, 44, 24, false },
+        { F::sine, 2, 44, 24, false },
+        { F::wNoise, 2, 44, 24, false },
+        { F::squareLfo, 2, 44, 24, false },
+        { F::triangleLfo, 2, 44, 24, false },
     };
 
     for (const auto& s : strips)
@@ -165,16 +162,17 @@ TEST (ArtworkFiles, EveryFrameOfAFilmStripShowsItsOwnState)
     }
 
     // The seven selector pictures are seven different waves.
+    const auto kindImage = [] (int kind) { return load (ZarnButton::imageFileNameForKind (static_cast<ZarnButton::Kind> (kind))); };
+
     for (int a = 0; a < 7; ++a)
         for (int b = a + 1; b < 7; ++b)
-            EXPECT_FALSE (samePixels (load (ZarnButton::imageFileNameForKind (a)), load (ZarnButton::imageFileNameForKind (b))))
-                << "kinds " << a << " and " << b;
+            EXPECT_FALSE (samePixels (kindImage (a), kindImage (b))) << "kinds " << a << " and " << b;
 }
 
 TEST (ArtworkFiles, PanelPicturesAreOpaque)
 {
-    EXPECT_TRUE (isOpaque (load ("background.png")));
-    EXPECT_TRUE (isOpaque (load ("welcome.png")));
+    EXPECT_TRUE (isOpaque (load (F::background)));
+    EXPECT_TRUE (isOpaque (load (F::welcome)));
 }
 
 TEST (ArtworkFiles, SelectorButtonsFitTheirPlacesWithoutTouchingAnything)
@@ -183,17 +181,18 @@ TEST (ArtworkFiles, SelectorButtonsFitTheirPlacesWithoutTouchingAnything)
     GuiImageFolder::setLocator ([folder] (const juce::String& name) { return folder.getChildFile (name); });
 
     using L = PanelLayout;
-    std::vector<std::pair<int, juce::Point<int>>> places = {
-        { 5, L::lfoPulseButton() }, { 1, L::lfoSawtoothButton() }, { 6, L::lfoTriangleButton() },
+    using K = ZarnButton::Kind;
+    std::vector<std::pair<K, juce::Point<int>>> places = {
+        { K::squareLfo, L::lfoPulseButton() }, { K::sawtooth, L::lfoSawtoothButton() }, { K::triangleLfo, L::lfoTriangleButton() },
     };
 
     for (int k = 0; k < 3; ++k)
     {
-        places.push_back ({ 0, L::squareButton (k) });
-        places.push_back ({ 1, L::sawtoothButton (k) });
-        places.push_back ({ 2, L::triangleButton (k) });
-        places.push_back ({ 3, L::sineButton (k) });
-        places.push_back ({ 4, L::noiseButton (k) });
+        places.push_back ({ K::square, L::squareButton (k) });
+        places.push_back ({ K::sawtooth, L::sawtoothButton (k) });
+        places.push_back ({ K::triangle, L::triangleButton (k) });
+        places.push_back ({ K::sine, L::sineButton (k) });
+        places.push_back ({ K::whiteNoise, L::noiseButton (k) });
     }
 
     std::vector<juce::Rectangle<int>> buttons;
@@ -201,7 +200,7 @@ TEST (ArtworkFiles, SelectorButtonsFitTheirPlacesWithoutTouchingAnything)
     for (auto [kind, position] : places)
     {
         ZarnButton button (kind);
-        ASSERT_GT (button.frameWidth, 0) << "kind " << kind;
+        ASSERT_GT (button.frameWidth, 0) << "kind " << (int) kind;
         buttons.push_back (L::oneFrame (position, button.frameWidth, button.frameHeight));
     }
 
@@ -260,7 +259,7 @@ TEST (ArtworkGenerator, RunsWithoutADisplayAndFailsLoudlyWithoutItsFonts)
     const auto noFonts = "env -u DISPLAY \"" + tool + "\" \"" + out.getFullPathName() + "/nofonts\" \"" + out.getFullPathName() + "/c\" 2>/dev/null";
     const int status = std::system (noFonts.toRawUTF8());
     EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 1) << status;
-    EXPECT_FALSE (out.getChildFile ("c/background.png").exists());
+    EXPECT_FALSE (out.getChildFile ("c").getChildFile (F::background).exists());
 
     out.deleteRecursively();
 }

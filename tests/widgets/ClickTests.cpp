@@ -91,7 +91,7 @@ struct SwitchListener : juce::Button::Listener
 
 TEST_F (WidgetsSwitchClicks, ACompletedClickInvertsOnOnceBeforeTheListenerHears)
 {
-    ZarnSwitch sw (false);
+    ZarnSwitch sw (ZarnSwitch::Kind::power);
     SwitchListener listener;
     sw.addListener (&listener);
     show (sw, { 200, 200, 240, 160 }, { 40, 40, 40, 40 });
@@ -114,7 +114,7 @@ TEST_F (WidgetsSwitchClicks, ACompletedClickInvertsOnOnceBeforeTheListenerHears)
 
 TEST_F (WidgetsSwitchClicks, APressDraggedOffAndReleasedOutsideDoesNothing)
 {
-    ZarnSwitch sw (false);
+    ZarnSwitch sw (ZarnSwitch::Kind::power);
     SwitchListener listener;
     sw.addListener (&listener);
     show (sw, { 200, 200, 240, 160 }, { 40, 40, 40, 40 });

@@ -17,9 +17,9 @@ TEST (WidgetsMissingImages, WithoutALocatorNothingIsFoundAndNothingIsDrawn)
     EXPECT_FALSE (GuiImageFolder::locate ("RotarySlider.png").exists());
 
     ZarnKnob knob ("k");
-    ZarnSwitch sw (false);
-    ZarnSwitch eq (true);
-    ZarnButton button (2);
+    ZarnSwitch sw (ZarnSwitch::Kind::power);
+    ZarnSwitch eq (ZarnSwitch::Kind::equaliser);
+    ZarnButton button (ZarnButton::Kind::triangle);
 
     EXPECT_TRUE (knob.filmStrip.isNull());
     EXPECT_EQ (knob.frameWidth, 0);
@@ -65,7 +65,7 @@ TEST (WidgetsMissingImages, BrokenFilesGiveANullImage)
 
     // A widget whose image is such a file.
     GuiImageFolder::setLocator ([hostile] (const juce::String&) { return hostile.getChildFile ("corrupt.png"); });
-    ZarnSwitch sw (false);
+    ZarnSwitch sw (ZarnSwitch::Kind::power);
     EXPECT_TRUE (sw.image.isNull());
     sw.setSize (20, 20);
     EXPECT_TRUE (isFullyTransparent (paint (sw)));

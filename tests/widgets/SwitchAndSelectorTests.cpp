@@ -43,7 +43,7 @@ TEST_F (WidgetsSwitch, ShowsItsStateFrameWithTheTableOpacity)
 
     for (const auto& c : cases)
     {
-        ZarnSwitch sw (false);
+        ZarnSwitch sw (ZarnSwitch::Kind::power);
         sw.setSize (20, 20);
         sw.on = c.isOn;
         sw.setState (c.state);
@@ -56,12 +56,12 @@ TEST_F (WidgetsSwitch, ShowsItsStateFrameWithTheTableOpacity)
 
 TEST_F (WidgetsSwitch, StartsOnWithItsNameAndImage)
 {
-    ZarnSwitch sw (false);
+    ZarnSwitch sw (ZarnSwitch::Kind::power);
     EXPECT_TRUE (sw.on);
     EXPECT_EQ (sw.getName(), "button");
     EXPECT_EQ (sw.image.getWidth(), 41);
 
-    ZarnSwitch eq (true);
+    ZarnSwitch eq (ZarnSwitch::Kind::equaliser);
     eq.setSize (6, 6);
     EXPECT_TRUE (allPixelsAre (paint (eq), eqOn.withAlpha (0.89f), 2));
     eq.on = false;
@@ -70,7 +70,7 @@ TEST_F (WidgetsSwitch, StartsOnWithItsNameAndImage)
 
 TEST_F (WidgetsSwitch, PaintingWhileHeldDownChangesNothing)
 {
-    ZarnSwitch sw (false);
+    ZarnSwitch sw (ZarnSwitch::Kind::power);
     sw.setSize (20, 20);
     sw.on = false;
     sw.setState (juce::Button::buttonDown);
@@ -96,7 +96,7 @@ TEST_F (WidgetsSelector, EachKindShowsItsOwnImageAtOneFrameSize)
 
     for (int kind = 0; kind < 7; ++kind)
     {
-        ZarnButton button (kind);
+        ZarnButton button (static_cast<ZarnButton::Kind> (kind));
         EXPECT_EQ (button.getName(), "button" + juce::String (kind));
         EXPECT_EQ (button.frameWidth, 10 + kind);
         EXPECT_EQ (button.frameHeight, 8 + kind);
@@ -112,7 +112,7 @@ TEST_F (WidgetsSelector, EachKindShowsItsOwnImageAtOneFrameSize)
 TEST_F (WidgetsSelector, PressedLooksLikeHoveredAndOnlyThatIsOpaque)
 {
     writeImage ("Sine.png", twoFrames (8, 8, juce::Colours::red, juce::Colours::blue));
-    ZarnButton button (3);
+    ZarnButton button (ZarnButton::Kind::sine);
     button.setSize (8, 8);
 
     button.setState (juce::Button::buttonOver);
@@ -131,7 +131,7 @@ TEST_F (WidgetsSelector, UnknownKindHasNoImageAndDrawsNothing)
 
     for (int kind : { -1, 7 })
     {
-        ZarnButton button (kind);
+        ZarnButton button (static_cast<ZarnButton::Kind> (kind));
         EXPECT_TRUE (button.image.isNull());
         EXPECT_EQ (button.frameWidth, 0);
         EXPECT_EQ (button.frameHeight, 0);

@@ -4,16 +4,6 @@
 
 namespace
 {
-// JUCE's GUI lives for the whole test program, on the main thread where the tests run.
-class JuceGuiEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override    { juce::initialiseJuce_GUI(); }
-    void TearDown() override { juce::shutdownJuce_GUI(); }
-};
-
-const auto* const juceEnvironment = ::testing::AddGlobalTestEnvironment (new JuceGuiEnvironment);
-
 juce::String describe (juce::Colour c)
 {
     return "ARGB(" + juce::String (c.getAlpha()) + ", " + juce::String (c.getRed()) + ", "

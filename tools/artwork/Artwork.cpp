@@ -1,10 +1,12 @@
 #include "tools/artwork/Artwork.h"
 
+#include "widgets/GuiImageFiles.h"
 #include "widgets/PanelLayout.h"
 
 namespace
 {
 using juce::Colour;
+using Kind = ZarnButton::Kind;
 
 // The panel's palette: a dark instrument face with the cyan of the controls as its accent.
 const Colour accent (0x45, 0xcb, 0xd7);
@@ -189,20 +191,25 @@ void Artwork::drawKnobFrame (juce::Graphics& g, float proportion) const
     g.strokePath (pointer, juce::PathStrokeType (2.6f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
 }
 
-juce::Image Artwork::rotarySlider() const
+juce::Image Artwork::stackedStrip (int width, int height, void (Artwork::*drawFrame) (juce::Graphics&, float) const) const
 {
-    auto image = newImage (knobSize, knobSize * frameCount);
+    auto image = newImage (width, height * frameCount);
     juce::Graphics g (image);
 
     for (int i = 0; i < frameCount; ++i)
     {
         juce::Graphics::ScopedSaveState state (g);
-        g.reduceClipRegion (0, i * knobSize, knobSize, knobSize);
-        g.setOrigin (0, i * knobSize);
-        drawKnobFrame (g, (float) i / (float) (frameCount - 1));
+        g.reduceClipRegion (0, i * height, width, height);
+        g.setOrigin (0, i * height);
+        (this->*drawFrame) (g, (float) i / (float) (frameCount - 1));
     }
 
     return image;
+}
+
+juce::Image Artwork::rotarySlider() const
+{
+    return stackedStrip (knobSize, knobSize, &Artwork::drawKnobFrame);
 }
 
 void Artwork::drawSliderFrame (juce::Graphics& g, float proportion) const
@@ -254,18 +261,7 @@ void Artwork::drawSliderFrame (juce::Graphics& g, float proportion) const
 
 juce::Image Artwork::verticalSlider() const
 {
-    auto image = newImage (sliderWidth, sliderHeight * frameCount);
-    juce::Graphics g (image);
-
-    for (int i = 0; i < frameCount; ++i)
-    {
-        juce::Graphics::ScopedSaveState state (g);
-        g.reduceClipRegion (0, i * sliderHeight, sliderWidth, sliderHeight);
-        g.setOrigin (0, i * sliderHeight);
-        drawSliderFrame (g, (float) i / (float) (frameCount - 1));
-    }
-
-    return image;
+    return stackedStrip (sliderWidth, sliderHeight, &Artwork::drawSliderFrame);
 }
 
 //==============================================================================
@@ -306,26 +302,25 @@ void Artwork::drawLed (juce::Graphics& g, juce::Rectangle<float> area, bool lit)
     }
 }
 
-juce::Image Artwork::switchButton() const
+juce::Image Artwork::ledSwitch (int size, float inset) const
 {
-    auto image = newImage (2 * switchSize, switchSize);
+    auto image = newImage (2 * size, size);
     juce::Graphics g (image);
 
     for (int frame = 0; frame < 2; ++frame)
-        drawLed (g, juce::Rectangle<float> ((float) (frame * switchSize), 0.0f, (float) switchSize, (float) switchSize).reduced (1.0f), frame == 1);
+        drawLed (g, juce::Rectangle<float> ((float) (frame * size), 0.0f, (float) size, (float) size).reduced (inset), frame == 1);
 
     return image;
 }
 
+juce::Image Artwork::switchButton() const
+{
+    return ledSwitch (switchSize, 1.0f);
+}
+
 juce::Image Artwork::eqButton() const
 {
-    auto image = newImage (2 * eqSwitchSize, eqSwitchSize);
-    juce::Graphics g (image);
-
-    for (int frame = 0; frame < 2; ++frame)
-        drawLed (g, juce::Rectangle<float> ((float) (frame * eqSwitchSize), 0.0f, (float) eqSwitchSize, (float) eqSwitchSize).reduced (0.5f), frame == 1);
-
-    return image;
+    return ledSwitch (eqSwitchSize, 0.5f);
 }
 
 //==============================================================================
@@ -412,7 +407,7 @@ juce::Image Artwork::blackNote() const
 }
 
 //==============================================================================
-juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
+juce::Path Artwork::wavePath (ZarnButton::Kind kind, juce::Rectangle<float> area)
 {
     const float x0 = area.getX(), x1 = area.getRight(), top = area.getY(), bottom = area.getBottom();
     const float mid = area.getCentreY(), w = area.getWidth();
@@ -420,7 +415,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
 
     switch (kind)
     {
-        case 0: // square, two cycles
+        case Kind::square: // two cycles
         {
             p.startNewSubPath (x0, mid);
             p.lineTo (x0, top);
@@ -435,7 +430,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             p.lineTo (x1, mid);
             break;
         }
-        case 1: // falling sawtooth, two cycles
+        case Kind::sawtooth: // falling, two cycles
         {
             p.startNewSubPath (x0, mid);
             p.lineTo (x0, top);
@@ -445,7 +440,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             p.lineTo (x1, mid);
             break;
         }
-        case 2: // triangle, two cycles
+        case Kind::triangle: // two cycles
         {
             p.startNewSubPath (x0, mid);
             for (int q = 1; q <= 8; ++q)
@@ -458,7 +453,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             p.lineTo (x1, mid);
             break;
         }
-        case 3: // sine, two cycles
+        case Kind::sine: // two cycles
         {
             p.startNewSubPath (x0, mid);
             for (int i = 1; i <= 64; ++i)
@@ -468,7 +463,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             }
             break;
         }
-        case 4: // white noise
+        case Kind::whiteNoise:
         {
             juce::Random random (4711);
             p.startNewSubPath (x0, mid);
@@ -476,7 +471,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
                 p.lineTo (x, mid + (mid - top) * (random.nextFloat() * 2.0f - 1.0f));
             break;
         }
-        case 5: // the LFO's unipolar pulse: rests at the bottom, rises to the top
+        case Kind::squareLfo: // the LFO's unipolar pulse: rests at the bottom, rises to the top
         {
             p.startNewSubPath (x0, bottom);
             p.lineTo (x0 + w * 0.125f, bottom);
@@ -490,7 +485,7 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
             p.lineTo (x1, bottom);
             break;
         }
-        case 6: // the LFO's triangle, one and a half slow cycles
+        case Kind::triangleLfo: // the LFO's triangle, one and a half slow cycles
         default:
         {
             p.startNewSubPath (x0, bottom);
@@ -504,11 +499,11 @@ juce::Path Artwork::wavePath (int kind, juce::Rectangle<float> area)
     return p;
 }
 
-juce::Image Artwork::selector (int kind) const
+juce::Image Artwork::selector (ZarnButton::Kind kind) const
 {
     auto image = newImage (2 * selectorWidth, selectorHeight);
     juce::Graphics g (image);
-    const bool lfo = kind >= 5;
+    const bool lfo = kind == Kind::squareLfo || kind == Kind::triangleLfo;
 
     for (int frame = 0; frame < 2; ++frame)
     {
@@ -817,20 +812,21 @@ juce::Image Artwork::icon() const
 
 std::vector<std::pair<juce::String, juce::Image>> Artwork::allImages() const
 {
-    return { { "RotarySlider.png", rotarySlider() },
-             { "VerticalSlider.png", verticalSlider() },
-             { "SwitchButton.png", switchButton() },
-             { "EqButton.png", eqButton() },
-             { "WhiteNote.png", whiteNote() },
-             { "BlackNote.png", blackNote() },
-             { "Square.png", selector (0) },
-             { "Sawtooth.png", selector (1) },
-             { "Triangle.png", selector (2) },
-             { "Sine.png", selector (3) },
-             { "WNoise.png", selector (4) },
-             { "SquareLFO.png", selector (5) },
-             { "TriangleLFO.png", selector (6) },
-             { "background.png", background() },
-             { "welcome.png", welcome() },
-             { "G.png", icon() } };
+    namespace F = GuiImageFiles;
+    return { { F::rotarySlider, rotarySlider() },
+             { F::verticalSlider, verticalSlider() },
+             { F::switchButton, switchButton() },
+             { F::eqButton, eqButton() },
+             { F::whiteNote, whiteNote() },
+             { F::blackNote, blackNote() },
+             { F::square, selector (Kind::square) },
+             { F::sawtooth, selector (Kind::sawtooth) },
+             { F::triangle, selector (Kind::triangle) },
+             { F::sine, selector (Kind::sine) },
+             { F::wNoise, selector (Kind::whiteNoise) },
+             { F::squareLfo, selector (Kind::squareLfo) },
+             { F::triangleLfo, selector (Kind::triangleLfo) },
+             { F::background, background() },
+             { F::welcome, welcome() },
+             { F::icon, icon() } };
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ZarnButton.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // Draws the panel's artwork: every film strip, the waveform selectors, the keys, the panel
@@ -34,14 +36,13 @@ public:
     juce::Image whiteNote() const;
     juce::Image blackNote() const;
 
-    // kind: 0 Square, 1 Sawtooth, 2 Triangle, 3 Sine, 4 WNoise, 5 SquareLFO, 6 TriangleLFO.
-    juce::Image selector (int kind) const;
+    juce::Image selector (ZarnButton::Kind kind) const;
 
     juce::Image background() const;
     juce::Image welcome() const;
     juce::Image icon() const;
 
-    // Every image under its file name, in a fixed order.
+    // Every image under its file name, in the order of GuiImageFiles::all.
     std::vector<std::pair<juce::String, juce::Image>> allImages() const;
 
 private:
@@ -56,10 +57,15 @@ private:
     void drawInset (juce::Graphics& g, juce::Rectangle<float> area, float cornerSize) const;
     void drawKnobFrame (juce::Graphics& g, float proportion) const;
     void drawSliderFrame (juce::Graphics& g, float proportion) const;
+    // frameCount frames of width by height, stacked top to bottom; frame i drawn by drawFrame at
+    // its origin, clipped to it, for the proportion i / (frameCount - 1).
+    juce::Image stackedStrip (int width, int height, void (Artwork::*drawFrame) (juce::Graphics&, float) const) const;
     void drawLed (juce::Graphics& g, juce::Rectangle<float> area, bool lit) const;
+    // Two frames of `size` square, an unlit and a lit lamp, each `inset` in from its frame's edges.
+    juce::Image ledSwitch (int size, float inset) const;
     void drawLogo (juce::Graphics& g, juce::Rectangle<float> area, float height) const;
 
-    static juce::Path wavePath (int kind, juce::Rectangle<float> area);
+    static juce::Path wavePath (ZarnButton::Kind kind, juce::Rectangle<float> area);
 
     juce::Typeface::Ptr regular, bold;
 };
