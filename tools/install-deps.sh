@@ -2,7 +2,7 @@
 # install-deps.sh [win32]: installs everything zarN needs to build, run and test on Debian 12 (as
 # root, or through sudo). With win32, also what the 32-bit Windows cross build and its tests
 # under Wine need: MinGW-w64, zlib for it, Wine with the 32-bit libraries it uses for windows,
-# OpenGL (DXGI) and ALSA, and a deb-src entry for Debian's archive (libpng and libjpeg are built
+# OpenGL (DXGI) and sound, the PulseAudio server that its sound driver plays into, and a deb-src entry for Debian's archive (libpng and libjpeg are built
 # from Debian's source packages).
 set -eu
 packages=(
@@ -27,7 +27,7 @@ if [ "${1:-}" = win32 ]; then
         g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
         libz-mingw-w64-dev dpkg-dev patch
         wine wine64 wine32:i386
-        libgl1:i386 libgl1-mesa-dri:i386 libasound2-plugins:i386
+        libgl1:i386 libgl1-mesa-dri:i386 libasound2-plugins:i386 libpulse0:i386 pulseaudio pulseaudio-utils
         libxrandr2:i386 libxinerama1:i386 libxrender1:i386 libxcursor1:i386 libxi6:i386
         libxfixes3:i386 libxcomposite1:i386 libxxf86vm1:i386
     )

@@ -154,12 +154,21 @@ class Sound:
     pass
 
 
-def play_key(run, main, ports, held=1.0, lead=1.5, seconds=None):
-    """Holds the key of note 81 on the on-screen keyboard while jack_rec records the program."""
+def jack_recorder(ports):
+    """Records `ports` of the JACK graph: a recorder for play_key."""
+    def record(path, seconds):
+        return subprocess.Popen(["jack_rec", "-f", path, "-d", str(seconds), "-b", "16"] + ports,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return record
+
+
+def play_key(run, main, record, held=1.0, lead=1.5, seconds=None):
+    """Holds the key of note 81 on the on-screen keyboard while the program is recorded: `record`
+    (path, seconds) starts a process that writes `seconds` of the program's output to a 16-bit
+    WAV file at `path` and then ends."""
     seconds = seconds or int(lead + held + 3)
     recording = os.path.join(run.root, "rec.wav")
-    recorder = subprocess.Popen(["jack_rec", "-f", recording, "-d", str(seconds), "-b", "16"] + ports,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    recorder = record(recording, seconds)
     time.sleep(lead)
 
     # Note 81, the 17th white key from note 53, low on the key, below the black keys.
@@ -215,7 +224,7 @@ def scenario_play(zarn, gui_resource, shots):
         ports = wait_for(lambda: zarn_ports(run.pid), 5)
         check(len(ports) == 2, "the program plays into JACK through ALSA's default device: %s" % ports)
 
-        sound = play_key(run, main, ports, held=1.5)
+        sound = play_key(run, main, jack_recorder(ports), held=1.5)
         check(sound.onset > 1.0, "silence before the click")
         check(sound.silent_before, "exact silence before the note")
         check(abs(sound.frequency - 440.0) < 1.0, "note 81 sounds at 440 Hz (measured %.2f Hz)" % sound.frequency)
@@ -295,7 +304,7 @@ def scenario_timbres(zarn, gui_resource, shots):
         check(len(ports) == 2, "the program plays into JACK")
 
         def pitch():
-            return play_key(run, main, ports, held=0.8, lead=0.8).frequency
+            return play_key(run, main, jack_recorder(ports), held=0.8, lead=0.8).frequency
 
         check(abs(pitch() - 440.0) < 1.0, "the first listed preset is in force")
         choose_preset(run, main, 1, 2)

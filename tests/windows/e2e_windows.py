@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """Runs the Windows program Zarn.exe under Wine as a user would, with the same tools as the Linux
-end-to-end tests (tests/standalone/e2e.py): on the test Xvfb, Wine's ALSA output routed into the
-test JACK server through a private HOME/.asoundrc, driven with xdotool, recorded with jack_rec.
-Wine's prefix and display come from the environment (WINEPREFIX, DISPLAY).
+end-to-end tests (tests/standalone/e2e.py): on the test Xvfb, driven with xdotool. The programs play
+into the test PulseAudio server (tests/support/pulse.sh, found through PULSE_SERVER), Wine's
+through its own driver and the Linux program's through ALSA's PulseAudio plug-in, and are recorded
+from its sink's monitor with parec. Wine's prefix and display come from the environment
+(WINEPREFIX, DISPLAY).
 
 usage: e2e_windows.py program ZARN_EXE GUI_RESOURCE_DIR SHOTS_DIR
        e2e_windows.py timbres ZARN_EXE GUI_RESOURCE_DIR SHOTS_DIR LINUX_ZARN LINUX_GUI_RESOURCE_DIR
@@ -18,21 +20,6 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import e2e  # noqa: E402
 from e2e import check, fail, wait_for, windows, xdo  # noqa: E402
 
-
-def steady_pitch(signal):
-    """Wine feeds its ALSA output on a timer of its own, which the JACK graph does not pace: now
-    and then a period comes late and a few samples are lost, a jump in phase that moves the peak
-    of the whole stretch's spectrum. The peaks of its three thirds are measured, and the middle
-    one taken: a jump moves at most one of them."""
-    def peak(part):
-        window = part * np.hanning(len(part))
-        spectrum = np.abs(np.fft.rfft(window, n=32 * len(window)))
-        return np.fft.rfftfreq(32 * len(window), 1.0 / e2e.RATE)[np.argmax(spectrum)]
-
-    return float(np.median([peak(part) for part in np.array_split(signal, 3)]))
-
-
-e2e.pitch_of = steady_pitch
 
 SAVE_TITLE = "^Save your timbre as an xml file...$"
 LOAD_TITLE = "^Load a timbre from an xml file...$"
@@ -73,25 +60,38 @@ def file_dialog(run, main, button_x, title, path):
     time.sleep(0.3)
 
 
-def output_ports():
-    listed = e2e.subprocess.run(["jack_lsp"], capture_output=True, text=True).stdout.split("\n")
-    return set(p for p in listed if e2e.re.search(r":out_\d+$", p))
+PULSE_ASOUNDRC = """pcm.!default { type pulse }
+ctl.!default { type pulse }
+"""
+
+
+def streams():
+    listed = e2e.subprocess.run(["pactl", "list", "short", "sink-inputs"], capture_output=True, text=True)
+    return [line for line in listed.stdout.split("\n") if line.strip()]
+
+
+def record(path, seconds):
+    """A recorder for e2e.play_key: `seconds` of the server's one sink, as a 16-bit WAV file.
+    parec closes the file when it is interrupted."""
+    return e2e.subprocess.Popen(
+        ["timeout", "-s", "INT", str(seconds), "parec", "--device=@DEFAULT_MONITOR@", "--latency-msec=20",
+         "--rate=%d" % e2e.RATE, "--channels=2", "--format=s16le", "--file-format=wav", path],
+        stdout=e2e.subprocess.DEVNULL, stderr=e2e.subprocess.DEVNULL)
 
 
 class Start:
     """One start of a program with `timbre` as its only preset, waited for until its main window
-    shows and its two output ports are in the JACK graph. Wine's ALSA client names its ports after
-    the program's path, not its process: the ports that appeared since the start are its own."""
+    shows and it plays into the test server (which has no other client), through Wine's driver or
+    ALSA's default device."""
 
     def __init__(self, command, gui_resource, timbre):
-        self.before = output_ports()
-        self.run = e2e.Run(command, gui_resource, e2e.JACK_ASOUNDRC, {}, e2e.timbres_xml(timbre))
+        check(not streams(), "the test server plays nothing before the program starts")
+        self.run = e2e.Run(command, gui_resource, PULSE_ASOUNDRC, {}, e2e.timbres_xml(timbre))
 
     def __enter__(self):
         try:
             self.main = e2e.startup_windows(self.run)
-            self.ports = sorted(wait_for(lambda: output_ports() - self.before, 10))
-            check(len(self.ports) == 2, "the program plays into JACK through ALSA's default device: %s" % self.ports)
+            check(len(wait_for(streams, 10)) == 1, "the program plays into the test server")
             return self
         except BaseException:
             self.run.cleanup()
@@ -99,15 +99,17 @@ class Start:
 
     def __exit__(self, *exc):
         self.run.cleanup()
+        # The server drops the program's stream once its process has ended.
+        wait_for(lambda: not streams(), 10)
 
     def pitch(self):
-        return e2e.play_key(self.run, self.main, self.ports, held=0.8, lead=0.8).frequency
+        return e2e.play_key(self.run, self.main, record, held=0.8, lead=0.8).frequency
 
 
 def scenario_program(zarn_exe, gui_resource, shots):
     with Start(["wine", zarn_exe], gui_resource, ("test", e2e.TEST_TIMBRE)) as p:
         e2e.screenshot(p.main, os.path.join(shots, "windows-main.png"))
-        sound = e2e.play_key(p.run, p.main, p.ports, held=1.5)
+        sound = e2e.play_key(p.run, p.main, record, held=1.5)
         check(abs(sound.frequency - 440.0) < 1.0, "note 81 sounds at 440 Hz (measured %.2f Hz)" % sound.frequency)
         check(sound.end - sound.onset > 1.5 + 0.2, "the release and the echo ring on after the key is let go")
         close_and_wait(p.run, p.main)
