@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# wine.sh start|stop DISPLAY_NUMBER STATE_DIR: a private Xvfb and a 32-bit Wine prefix in
-# STATE_DIR/wine-prefix for the Windows build's tests. The prefix is made once (about 15 s) and
-# kept; its wineserver stays up between the tests of a run.
+# wine.sh start|stop DISPLAY_NUMBER STATE_DIR [DESKTOP_HOLDER_EXE]: a private Xvfb and a 32-bit
+# Wine prefix in STATE_DIR/wine-prefix for the Windows build's tests. The prefix is made once
+# (about 15 s) and kept; its wineserver stays up between the tests of a run, and so does its
+# desktop while DESKTOP_HOLDER_EXE (tests/windows/DesktopHolder.cpp) runs.
 set -eu
-action=$1 display=$2 state=$3
+action=$1 display=$2 state=$3 holder=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=$state/wine-prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export DISPLAY=":$display"
@@ -27,8 +28,28 @@ start)
     fi
     wineserver -p >>"$log" 2>&1 </dev/null || true # (it may be up from an earlier start)
     wineboot >>"$log" 2>&1 </dev/null # starts the system processes
+    if [ -n "$holder" ]; then
+        # The desktop's start can fail to load the X11 driver (seen now and then under an
+        # emulator): the holder then ends at once, and a new start gets a new desktop.
+        pidfile=$state/desktop-holder.pid
+        if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then exit 0; fi
+        for attempt in 1 2 3; do
+            wine "$holder" >"$state/desktop-holder.out" 2>>"$log" </dev/null &
+            echo $! >"$pidfile"
+            for _ in $(seq 600); do
+                if grep -q "^ready" "$state/desktop-holder.out"; then exit 0; fi
+                kill -0 "$(cat "$pidfile")" 2>/dev/null || break
+                sleep 0.1
+            done
+            echo "Wine's desktop did not come up (attempt $attempt): $(cat "$state/desktop-holder.out")" >&2
+            kill "$(cat "$pidfile")" 2>/dev/null || true
+            wait "$(cat "$pidfile")" 2>/dev/null || true
+        done
+        exit 1
+    fi
     ;;
 stop)
+    rm -f "$state/desktop-holder.pid"
     wineserver -k 2>/dev/null || true
     "$here/xvfb.sh" stop "$display" "$state"
     ;;

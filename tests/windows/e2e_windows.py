@@ -167,15 +167,18 @@ def scenario_editor(host_exe, plugin_dll, shots):
         xdo("mousemove", 1270, 890)  # away from the controls, which show tooltips
         shot = os.path.join(shots, "windows-editor.png")
 
+        counted = []
+
         def colours():
             # The first paint of the panel's images can take seconds when Wine runs emulated.
             time.sleep(0.5)
             e2e.screenshot(window, shot)
-            return int(e2e.subprocess.run(["convert", shot, "-format", "%k", "info:"],
-                                          capture_output=True, text=True).stdout)
+            counted.append(int(e2e.subprocess.run(["convert", shot, "-format", "%k", "info:"],
+                                                  capture_output=True, text=True).stdout))
+            return counted[-1]
 
         painted = wait_for(lambda: colours() > 100, 30)
-        check(painted, "the editor paints the panel in the host's window (%d colours)" % colours())
+        check(painted, "the editor paints the panel in the host's window (%d colours)" % counted[-1])
 
         # Note 81 on the editor's keyboard, as on the program's panel.
         xdo("mousemove", "--window", window, 301 + 16 * 17 + 8, 463 + 60)
