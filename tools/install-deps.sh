@@ -2,8 +2,8 @@
 # install-deps.sh [win32]: installs everything zarN needs to build, run and test on Debian 12 (as
 # root, or through sudo). With win32, also what the 32-bit Windows cross build and its tests
 # under Wine need: MinGW-w64, zlib for it, Wine with the 32-bit libraries it uses for windows,
-# OpenGL (DXGI) and sound, the PulseAudio server that its sound driver plays into, and a deb-src entry for Debian's archive (libpng and libjpeg are built
-# from Debian's source packages).
+# OpenGL (DXGI) and sound, the PulseAudio server that its sound driver plays into, and a deb-src
+# entry for Debian's archive (libpng and libjpeg are built from Debian's source packages).
 set -eu
 packages=(
     build-essential cmake pkg-config

@@ -14,8 +14,6 @@ import os
 import sys
 import time
 
-import numpy as np
-
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "standalone"))
 import e2e  # noqa: E402
 from e2e import check, fail, wait_for, windows, xdo  # noqa: E402
