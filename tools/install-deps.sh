@@ -3,8 +3,10 @@
 # root, or through sudo). With win32, also what the 32-bit Windows cross build and its tests
 # under Wine need: MinGW-w64, zlib for it, Wine with the 32-bit libraries it uses for windows,
 # OpenGL (DXGI) and sound, the PulseAudio server that its sound driver plays into, and a deb-src
-# entry for Debian's archive (libpng and libjpeg are built from Debian's source packages).
+# entry for Debian's archive (libpng and libjpeg are built from Debian's source packages), at the
+# address of the machine's own entry for it (apt-source.sh).
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
 packages=(
     build-essential cmake pkg-config
     juce-modules-source juce-tools
@@ -37,8 +39,8 @@ if [ "${1:-}" = win32 ]; then
     fi
     deb_src=/etc/apt/sources.list.d/zarn-deb-src.sources
     if [ ! -f $deb_src ] && ! apt-cache showsrc libpng1.6 2>/dev/null | grep -q "^Package:"; then
-        printf '%s\n' "Types: deb-src" "URIs: http://deb.debian.org/debian" "Suites: bookworm" "Components: main" \
-            "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" | $sudo tee $deb_src >/dev/null
+        entry=$(bash "$here/apt-source.sh" deb-src)
+        printf '%s\n' "$entry" | $sudo tee $deb_src >/dev/null
         update=true
     fi
 fi

@@ -6,7 +6,9 @@
 # Wine needs QEMU 8.1 or later: older emulators treat MAP_FIXED_NOREPLACE as a hint and place
 # Wine's reserved areas (its shared user data at 0x7ffe0000 among them) elsewhere. Debian 12 has
 # 7.2, so the statically linked emulator comes from Debian 13's package, unpacked into CACHE_DIR
-# (its Debian 12 dependencies don't matter to a static binary).
+# (its Debian 12 dependencies don't matter to a static binary). It is downloaded with apt's state
+# kept in CACHE_DIR, from the archive that the machine's own entry for Debian names
+# (tools/apt-source.sh).
 set -eu
 cache=${1:?usage: emulate-32bit-programs.sh CACHE_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,9 +17,9 @@ emulator=$cache/qemu-i386
 
 if [ ! -x "$emulator" ]; then
     mkdir -p "$cache/lists/partial" "$cache/archives/partial"
-    echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian trixie main" \
-        > "$cache/sources.list"
-    apt=(-o Dir::Etc::sourcelist="$cache/sources.list" -o Dir::Etc::sourceparts=- -o Dir::State::Lists="$cache/lists"
+    entry=$(bash "$here/../../tools/apt-source.sh" deb trixie)
+    printf '%s\n' "$entry" > "$cache/trixie.sources"
+    apt=(-o Dir::Etc::sourcelist="$cache/trixie.sources" -o Dir::Etc::sourceparts=- -o Dir::State::Lists="$cache/lists"
          -o Dir::Cache="$cache" -o Dir::Cache::archives="$cache/archives" -o APT::Architectures::=amd64
          -o APT::Sandbox::User=root)
     apt-get "${apt[@]}" -qq update
