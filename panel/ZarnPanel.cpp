@@ -32,7 +32,7 @@ bool isWaveRow (const S::Row& row)
 
 ZarnPanel::ZarnPanel (juce::Component& faceToShowOn, ZarnSynthesiser& synthToRead, juce::MidiKeyboardState& state,
                       const juce::File& folder, int& equaliserCount, int greetingCount)
-    : backgroundImage (GuiImageFolder::load (GuiImageFiles::background)),
+    : backgroundImage (GuiImageFolder::picture (GuiImageFiles::background)),
       synth (synthToRead),
       face (faceToShowOn),
       keys (state),
@@ -199,9 +199,11 @@ void ZarnPanel::paintBackground (juce::Graphics& g)
 {
     g.setOpacity (1.0f);
 
-    if (backgroundImage.isValid())
-        g.drawImage (backgroundImage, 0, 0, face.getWidth(), face.getHeight(),
-                     0, 0, backgroundImage.getWidth(), backgroundImage.getHeight());
+    const auto& background = backgroundImage.image();
+
+    if (background.isValid())
+        g.drawImage (background, 0, 0, face.getWidth(), face.getHeight(),
+                     0, 0, background.getWidth(), background.getHeight());
 }
 
 void ZarnPanel::layOutControls()

@@ -45,7 +45,7 @@ public:
     // Lists the timbres of the preset file and selects the first, with a change message.
     void fillPresetList();
 
-    juce::Image backgroundImage; // null when "background.png" is missing or unreadable
+    GuiPicture backgroundImage; // null when "background.png" is missing or unreadable
 
     ZarnKnob* ampatk = nullptr;
     ZarnKnob* ampdcy = nullptr;

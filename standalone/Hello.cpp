@@ -5,7 +5,7 @@
 
 Hello::Hello()
 {
-    welcomeImage = GuiImageFolder::load (GuiImageFiles::welcome);
+    welcomeImage = GuiImageFolder::picture (GuiImageFiles::welcome);
     setSize (300, 240);
 }
 
@@ -13,6 +13,6 @@ Hello::~Hello() = default;
 
 void Hello::paint (juce::Graphics& g)
 {
-    if (welcomeImage.isValid())
-        g.drawImage (welcomeImage, 0, 0, getWidth(), getHeight(), 0, 0, 300, 240, false);
+    if (const auto& welcome = welcomeImage.image(); welcome.isValid())
+        g.drawImage (welcome, 0, 0, getWidth(), getHeight(), 0, 0, 300, 240, false);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/GuiPicture.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // The welcome picture, 300 by 240 pixels.
@@ -11,5 +13,5 @@ public:
 
     void paint (juce::Graphics& g) override;
 
-    juce::Image welcomeImage; // null when "welcome.png" is missing or unreadable
+    GuiPicture welcomeImage; // null when "welcome.png" is missing or unreadable
 };

@@ -10,10 +10,10 @@ HelloWindow::HelloWindow()
 {
     setContentOwned (new Hello(), true);
 
-    iconImage = GuiImageFolder::load (GuiImageFiles::icon);
+    iconImage = GuiImageFolder::picture (GuiImageFiles::icon);
 
-    if (iconImage.isValid())
-        setIcon (iconImage);
+    if (const auto& icon = iconImage.image(); icon.isValid())
+        setIcon (icon);
 }
 
 HelloWindow::~HelloWindow() = default;

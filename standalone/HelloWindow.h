@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/GuiPicture.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // The welcome window (also the "About" window): the welcome picture under the title
@@ -12,5 +14,5 @@ public:
 
     void closeButtonPressed() override;
 
-    juce::Image iconImage; // null when "G.png" is missing or unreadable
+    GuiPicture iconImage; // null when "G.png" is missing or unreadable
 };

@@ -18,10 +18,10 @@ ZarnWindow::ZarnWindow (const juce::String& title, ZarnAudioInit& audioInit, con
 
     centreWithSize (getWidth(), getHeight());
 
-    iconImage = GuiImageFolder::load (GuiImageFiles::icon);
+    iconImage = GuiImageFolder::picture (GuiImageFiles::icon);
 
-    if (iconImage.isValid())
-        setIcon (iconImage);
+    if (const auto& icon = iconImage.image(); icon.isValid())
+        setIcon (icon);
 }
 
 ZarnWindow::~ZarnWindow() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/GuiPicture.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 class ZarnAudioInit;
@@ -16,5 +18,5 @@ public:
 
     void closeButtonPressed() override;
 
-    juce::Image iconImage; // null when "G.png" is missing or unreadable
+    GuiPicture iconImage; // null when "G.png" is missing or unreadable
 };

@@ -4,7 +4,7 @@
 
 FilmStripSlider::FilmStripSlider (const juce::String& name, const juce::String& imageFileName)
     : juce::Slider (name),
-      filmStrip (GuiImageFolder::load (imageFileName))
+      filmStrip (GuiImageFolder::picture (imageFileName))
 {
     if (filmStrip.isValid())
     {
@@ -31,10 +31,12 @@ int FilmStripSlider::frameIndex() const
 
 void FilmStripSlider::paint (juce::Graphics& g)
 {
-    if (filmStrip.isNull())
+    const auto& strip = filmStrip.image();
+
+    if (strip.isNull())
         return;
 
     g.setOpacity (1.0f);
-    g.drawImage (filmStrip, 0, 0, getWidth(), getHeight(),
+    g.drawImage (strip, 0, 0, getWidth(), getHeight(),
                  0, frameIndex() * frameHeight, frameWidth, frameHeight);
 }

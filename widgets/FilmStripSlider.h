@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/GuiPicture.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // A slider drawn from a strip of 64 frames stacked top to bottom, showing the frame of its
@@ -18,9 +20,9 @@ public:
 
     int frameWidth = 0;
     int frameHeight = 0;
-    juce::Image filmStrip; // null when the file is missing or unreadable
+    GuiPicture filmStrip; // null when the file is missing or unreadable
 
 protected:
-    // Loads the strip; when it loaded, removes the slider's text box and sets the frame size.
+    // Takes the strip; when there is one, removes the slider's text box and sets the frame size.
     FilmStripSlider (const juce::String& name, const juce::String& imageFileName);
 };

@@ -202,22 +202,47 @@ juce::File GuiImageFolder::locate (const juce::String& imageFileName)
     return {};
 }
 
-juce::Image GuiImageFolder::load (const juce::String& imageFileName)
+GuiPicture GuiImageFolder::picture (const juce::String& imageFileName)
 {
-    return load (locate (imageFileName));
+    return GuiPicture::of (locate (imageFileName));
 }
 
 juce::Image GuiImageFolder::load (const juce::File& file)
 {
     const auto content = SmallFile::read (file, maxBytes);
+    return content.has_value() ? decode (content->getData(), content->getSize()) : juce::Image();
+}
 
-    if (! content.has_value())
-        return {};
+std::optional<juce::Rectangle<int>> GuiImageFolder::wholePngBounds (const void* data, size_t size) noexcept
+{
+    const auto* bytes = static_cast<const unsigned char*> (data);
 
-    const auto* data = static_cast<const unsigned char*> (content->getData());
+    if (! hasSaneHeader (bytes, size))
+        return std::nullopt;
+
+    // Each chunk: its data's length, its type, the data and a checksum, the last one "IEND".
+    for (size_t position = 8; size - position >= 12;)
+    {
+        const size_t length = bigEndian32 (bytes + position);
+
+        if (length > size - position - 12)
+            break;
+
+        if (std::memcmp (bytes + position + 4, "IEND", 4) == 0)
+            return juce::Rectangle<int> ((int) bigEndian32 (bytes + 16), (int) bigEndian32 (bytes + 20));
+
+        position += 12 + length;
+    }
+
+    return std::nullopt;
+}
+
+juce::Image GuiImageFolder::decode (const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const unsigned char*> (data);
     DecodedPng png;
 
-    if (! hasSaneHeader (data, content->getSize()) || ! decodePng (data, content->getSize(), png))
+    if (! hasSaneHeader (bytes, size) || ! decodePng (bytes, size, png))
         return {};
 
     auto image = toImage (png);

@@ -10,7 +10,7 @@ ZarnButton::ZarnButton (Kind kind)
     const auto fileName = imageFileNameForKind (kind);
 
     if (fileName.isNotEmpty())
-        image = GuiImageFolder::load (fileName);
+        image = GuiImageFolder::picture (fileName);
 
     frameWidth = image.getWidth() / 2;
     frameHeight = image.getHeight();
@@ -40,9 +40,11 @@ void ZarnButton::paintButton (juce::Graphics& g, bool isMouseOver, bool /*isButt
     g.setOpacity (1.0f);
     g.setColour (tintColour (isMouseOver ? 1.0f : 0.9f));
 
-    if (image.isNull())
+    const auto& frames = image.image();
+
+    if (frames.isNull())
         return;
 
-    g.drawImage (image, 0, 0, getWidth(), getHeight(),
+    g.drawImage (frames, 0, 0, getWidth(), getHeight(),
                  selected ? frameWidth : 0, 0, frameWidth, frameHeight);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/GuiPicture.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // A waveform or LFO-shape selector drawn from a two-frame image (left unselected, right
@@ -29,7 +31,7 @@ public:
     int frameWidth = 0;  // half the image's width
     int frameHeight = 0; // the image's height
     bool selected = true;
-    juce::Image image; // null when missing or for an unknown kind
+    GuiPicture image; // null when missing or for an unknown kind
 
 protected:
     void paintButton (juce::Graphics& g, bool isMouseOver, bool isButtonDown) override;

@@ -7,8 +7,10 @@
 namespace
 {
 // Draws the left (up) or right (down) frame of a two-frame key image onto the key's area.
-void drawKeyFrame (juce::Graphics& g, const juce::Image& image, juce::Rectangle<float> area, bool isDown)
+void drawKeyFrame (juce::Graphics& g, const GuiPicture& picture, juce::Rectangle<float> area, bool isDown)
 {
+    const auto& image = picture.image();
+
     if (image.isNull())
         return;
 
@@ -25,8 +27,8 @@ void drawKeyFrame (juce::Graphics& g, const juce::Image& image, juce::Rectangle<
 ZarnKeyboard::ZarnKeyboard (juce::MidiKeyboardState& keyboardState)
     : juce::MidiKeyboardComponent (keyboardState, juce::KeyboardComponentBase::horizontalKeyboard)
 {
-    whiteNoteImage = GuiImageFolder::load (GuiImageFiles::whiteNote);
-    blackNoteImage = GuiImageFolder::load (GuiImageFiles::blackNote);
+    whiteNoteImage = GuiImageFolder::picture (GuiImageFiles::whiteNote);
+    blackNoteImage = GuiImageFolder::picture (GuiImageFiles::blackNote);
 
     // Without a white-key image the framework's own key width stays.
     if (whiteNoteImage.getWidth() / 2 > 0)

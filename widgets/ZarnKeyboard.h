@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/GuiPicture.h"
+
 #include <juce_audio_utils/juce_audio_utils.h>
 
 // A horizontal on-screen keyboard whose keys are drawn from two-frame images (left up, right
@@ -10,8 +12,8 @@ public:
     explicit ZarnKeyboard (juce::MidiKeyboardState& keyboardState);
     ~ZarnKeyboard() override;
 
-    juce::Image whiteNoteImage; // null when missing
-    juce::Image blackNoteImage; // null when missing
+    GuiPicture whiteNoteImage; // null when missing
+    GuiPicture blackNoteImage; // null when missing
 
 protected:
     void drawWhiteNote (int midiNoteNumber, juce::Graphics& g, juce::Rectangle<float> area,

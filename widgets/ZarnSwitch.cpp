@@ -7,7 +7,7 @@
 ZarnSwitch::ZarnSwitch (Kind kind)
     : juce::Button ("button")
 {
-    image = GuiImageFolder::load (kind == Kind::equaliser ? GuiImageFiles::eqButton : GuiImageFiles::switchButton);
+    image = GuiImageFolder::picture (kind == Kind::equaliser ? GuiImageFiles::eqButton : GuiImageFiles::switchButton);
     on = true;
 }
 
@@ -18,12 +18,14 @@ void ZarnSwitch::paintButton (juce::Graphics& g, bool isMouseOver, bool /*isButt
     g.setOpacity (1.0f);
     g.setColour (tintColour (isMouseOver ? 1.0f : (on ? 0.89f : 0.7f)));
 
-    if (image.isNull())
+    const auto& frames = image.image();
+
+    if (frames.isNull())
         return;
 
-    const int frameWidth = image.getWidth() / 2;
-    g.drawImage (image, 0, 0, getWidth(), getHeight(),
-                 on ? frameWidth : 0, 0, frameWidth, image.getHeight());
+    const int frameWidth = frames.getWidth() / 2;
+    g.drawImage (frames, 0, 0, getWidth(), getHeight(),
+                 on ? frameWidth : 0, 0, frameWidth, frames.getHeight());
 }
 
 void ZarnSwitch::clicked()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/GuiPicture.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // An on/off switch drawn from a two-frame image (left off, right on). Each completed click
@@ -19,7 +21,7 @@ public:
     ~ZarnSwitch() override;
 
     bool on = true;
-    juce::Image image; // null when missing
+    GuiPicture image; // null when missing
 
 protected:
     void paintButton (juce::Graphics& g, bool isMouseOver, bool isButtonDown) override;

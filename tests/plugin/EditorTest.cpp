@@ -10,6 +10,7 @@
 #include "timbre/SettingsTable.h"
 #include "timbre/TimbreFile.h"
 #include "timbre/ValueText.h"
+#include "widgets/GuiPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -764,3 +765,55 @@ TEST_F (Editor, FileDialogsReturnAtOnceAndEndWithTheEditor)
 }
 
 JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+// A host opening a session makes an editor for every instance at effOpen and deletes it unseen:
+// those decode no picture. The pictures beside the library are decoded when an editor is first
+// drawn, once for every editor of every instance, which all draw the same pixels.
+TEST_F (Editor, PicturesAreDecodedOnceWhenFirstDrawnAndSharedByEveryEditor)
+{
+    const auto pictures = PluginFolder::get().getChildFile ("GUI Resource");
+    const auto shipped = juce::File (juce::SystemStats::getEnvironmentVariable ("ZARN_BINARY_DIR", {})).getChildFile ("plugin/GUI Resource");
+    ASSERT_TRUE (shipped.isDirectory());
+    pictures.deleteRecursively();
+    ASSERT_TRUE (shipped.createSymbolicLink (pictures, true));
+
+    const int before = GuiPicture::decodeCount();
+    std::vector<std::unique_ptr<ZarnJuceFilter>> instances;
+
+    for (int i = 0; i < 3; ++i)
+    {
+        instances.push_back (std::make_unique<ZarnJuceFilter>());
+        std::unique_ptr<juce::AudioProcessorEditor> unseen (instances.back()->createEditorIfNeeded());
+        ASSERT_NE (unseen, nullptr);
+        pump();
+    }
+
+    EXPECT_EQ (GuiPicture::decodeCount(), before) << "editors that were never drawn";
+
+    juce::Image firstBackground;
+
+    for (int round = 0; round < 2; ++round)
+    {
+        for (auto& instance : instances)
+        {
+            std::unique_ptr<ZarnEditorComponent> shown (dynamic_cast<ZarnEditorComponent*> (instance->createEditorIfNeeded()));
+            ASSERT_NE (shown, nullptr);
+            pump();
+            const auto drawn = shown->createComponentSnapshot (shown->getLocalBounds());
+            EXPECT_NE (drawn.getPixelAt (400, 275), juce::Colour()) << "the panel shows its background";
+
+            if (firstBackground.isNull())
+                firstBackground = shown->backgroundImage.image();
+
+            EXPECT_EQ (shown->backgroundImage.image().getPixelData(), firstBackground.getPixelData());
+        }
+    }
+
+    // The 13 widget pictures and the background; the standalone program's welcome picture and
+    // icon are not the editor's.
+    EXPECT_EQ (GuiPicture::decodeCount() - before, 14);
+
+    instances.clear();
+    pump();
+    pictures.deleteFile();
+}
