@@ -6,6 +6,7 @@
 #include "plugin/PluginFolder.h"
 #include "plugin/ZarnEditorComponent.h"
 #include "plugin/ZarnJuceFilter.h"
+#include "tests/support/LfoShape.h"
 #include "tests/support/TimbreText.h"
 #include "tests/support/WindowManagerAtoms.h"
 #include "timbre/SettingsTable.h"
@@ -517,6 +518,57 @@ TEST_F (Editor, TheLoaderSetsTheParametersInTheTablesOrderThenShowsThem)
     EXPECT_TRUE (e.noiseButton[1]->selected && ! e.squareButton[1]->selected);
     EXPECT_TRUE (e.triangleButton[2]->selected);
     EXPECT_TRUE (e.lfoTriangleButton->selected && ! e.lfoPulseButton->selected);
+}
+
+// The LFO shape that a timbre gives, as a whole number: 5, 1 and 2 select the Pulse, Sawtooth and
+// Triangle button alone, from whichever shape was selected; any other number leaves the buttons
+// as they were. The processor's LFO plays what the parameter says.
+TEST_F (Editor, TheLoaderMovesTheLfoButtonsToTheTimbresShape)
+{
+    open();
+    auto& e = *editor;
+
+    struct Case
+    {
+        ZarnButton* before; // clicked before the load
+        const char* lfoWave;
+        ZarnButton* shown;
+        int plays;
+    };
+
+    const Case cases[] = {
+        { e.lfoTriangleButton, "5", e.lfoPulseButton, Pulse },
+        { e.lfoSawtoothButton, "5", e.lfoPulseButton, Pulse },
+        { e.lfoTriangleButton, "5.9", e.lfoPulseButton, Pulse },
+        { e.lfoTriangleButton, "1", e.lfoSawtoothButton, Sawtooth },
+        { e.lfoSawtoothButton, "2", e.lfoTriangleButton, Triangle },
+        { e.lfoTriangleButton, "0", e.lfoTriangleButton, Square },
+        { e.lfoSawtoothButton, "4", e.lfoSawtoothButton, WhiteNoise },
+        { e.lfoTriangleButton, "6", e.lfoTriangleButton, Triangle }, // no such wave: the voices keep theirs
+    };
+
+    const auto file = juce::File::createTempFile (".xml");
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.before->getName() + " then lfoWave " + c.lfoWave);
+        click (c.before);
+        file.replaceWithText (TimbreText::document (TimbreText::element ("t", { { "lfoWave", c.lfoWave } })));
+        editor->loadTimbre (file.getFullPathName(), "t");
+        pump();
+
+        for (auto* b : { e.lfoPulseButton, e.lfoSawtoothButton, e.lfoTriangleButton })
+            EXPECT_EQ (b->selected, b == c.shown) << b->getName();
+
+        EXPECT_EQ (processor->getParameter (37), std::trunc (std::stof (c.lfoWave)));
+
+        for (int i = 0; i < processor->synth.getNumVoices(); ++i)
+            EXPECT_TRUE (processor->synth.readVoice (i, [&] (ZarnVoice& v) {
+                return v.lfo.waveType == c.plays && (c.plays != Pulse || LfoShape::playsPulse (v.lfo));
+            })) << "voice " << i;
+    }
+
+    file.deleteFile();
 }
 
 // A timbre file may hold anything a broken writer or a hand left there: texts that are no
