@@ -1,10 +1,12 @@
 // The plug-in's editor in-process on the test X server, on a real processor whose parameter
 // changes a recording listener hears as the host would. Its plug-in folder is this program's
 // folder, where the tests write "presets.xml" (one test at a time).
+#include "engine/Oscillator.h"
 #include "engine/WaveType.h"
 #include "plugin/PluginFolder.h"
 #include "plugin/ZarnEditorComponent.h"
 #include "plugin/ZarnJuceFilter.h"
+#include "tests/support/LfoShape.h"
 #include "tests/support/TimbreText.h"
 #include "tests/support/WindowManagerAtoms.h"
 #include "timbre/SettingsTable.h"
@@ -131,6 +133,30 @@ protected:
     }
 
     juce::String status() const { return editor->statusLabel->getText(); }
+
+    // Sixteen blocks of 256 samples from the processor, each block's two channels one after the
+    // other; with `startChord`, the notes 45, 57, 64 and 72 start at the first sample and are held.
+    std::vector<float> render (bool startChord)
+    {
+        juce::AudioBuffer<float> buffer (2, 256);
+        std::vector<float> out;
+
+        for (int block = 0; block < 16; ++block)
+        {
+            juce::MidiBuffer midi;
+
+            if (startChord && block == 0)
+                for (int note : { 45, 57, 64, 72 })
+                    midi.addEvent (juce::MidiMessage::noteOn (1, note, 1.0f), 0);
+
+            processor->processBlock (buffer, midi);
+
+            for (int ch = 0; ch < 2; ++ch)
+                out.insert (out.end(), buffer.getReadPointer (ch), buffer.getReadPointer (ch) + 256);
+        }
+
+        return out;
+    }
 
     juce::ScopedJuceInitialiser_GUI juce;
     HostRecorder host;
@@ -495,6 +521,57 @@ TEST_F (Editor, TheLoaderSetsTheParametersInTheTablesOrderThenShowsThem)
     EXPECT_TRUE (e.lfoTriangleButton->selected && ! e.lfoPulseButton->selected);
 }
 
+// The LFO shape that a timbre gives, as a whole number: 5, 1 and 2 select the Pulse, Sawtooth and
+// Triangle button alone, from whichever shape was selected; any other number leaves the buttons
+// as they were. The processor's LFO plays what the parameter says.
+TEST_F (Editor, TheLoaderMovesTheLfoButtonsToTheTimbresShape)
+{
+    open();
+    auto& e = *editor;
+
+    struct Case
+    {
+        ZarnButton* before; // clicked before the load
+        const char* lfoWave;
+        ZarnButton* shown;
+        int plays;
+    };
+
+    const Case cases[] = {
+        { e.lfoTriangleButton, "5", e.lfoPulseButton, Pulse },
+        { e.lfoSawtoothButton, "5", e.lfoPulseButton, Pulse },
+        { e.lfoTriangleButton, "5.9", e.lfoPulseButton, Pulse },
+        { e.lfoTriangleButton, "1", e.lfoSawtoothButton, Sawtooth },
+        { e.lfoSawtoothButton, "2", e.lfoTriangleButton, Triangle },
+        { e.lfoTriangleButton, "0", e.lfoTriangleButton, Square },
+        { e.lfoSawtoothButton, "4", e.lfoSawtoothButton, WhiteNoise },
+        { e.lfoTriangleButton, "6", e.lfoTriangleButton, Triangle }, // no such wave: the voices keep theirs
+    };
+
+    const auto file = juce::File::createTempFile (".xml");
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.before->getName() + " then lfoWave " + c.lfoWave);
+        click (c.before);
+        file.replaceWithText (TimbreText::document (TimbreText::element ("t", { { "lfoWave", c.lfoWave } })));
+        editor->loadTimbre (file.getFullPathName(), "t");
+        pump();
+
+        for (auto* b : { e.lfoPulseButton, e.lfoSawtoothButton, e.lfoTriangleButton })
+            EXPECT_EQ (b->selected, b == c.shown) << b->getName();
+
+        EXPECT_EQ (processor->getParameter (37), std::trunc (std::stof (c.lfoWave)));
+
+        for (int i = 0; i < processor->synth.getNumVoices(); ++i)
+            EXPECT_TRUE (processor->synth.readVoice (i, [&] (ZarnVoice& v) {
+                return v.lfo.waveType == c.plays && (c.plays != Pulse || LfoShape::playsPulse (v.lfo));
+            })) << "voice " << i;
+    }
+
+    file.deleteFile();
+}
+
 // A timbre file may hold anything a broken writer or a hand left there: texts that are no
 // number, huge numbers and a step beyond either end of each control's range, in all 49 attributes
 // at once. The processor receives each as the reader gives it, the voices stay finite while
@@ -537,26 +614,6 @@ TEST_F (Editor, HostileTimbresReachTheParametersAsReadAndLeaveTheVoicesFinite)
     const auto file = juce::File::createTempFile (".xml");
     file.replaceWithText (TimbreText::document (elements));
 
-    juce::AudioBuffer<float> buffer (2, 256);
-    const auto render = [&] (bool start) {
-        std::vector<float> out;
-
-        for (int block = 0; block < 16; ++block)
-        {
-            juce::MidiBuffer midi;
-
-            if (start && block == 0)
-                for (int note : { 45, 57, 64, 72 })
-                    midi.addEvent (juce::MidiMessage::noteOn (1, note, 1.0f), 0);
-
-            processor->processBlock (buffer, midi);
-
-            for (int ch = 0; ch < 2; ++ch)
-                out.insert (out.end(), buffer.getReadPointer (ch), buffer.getReadPointer (ch) + 256);
-        }
-
-        return out;
-    };
     const auto finite = [] (const std::vector<float>& x) {
         return std::all_of (x.begin(), x.end(), [] (float v) { return std::isfinite (v); });
     };
@@ -684,6 +741,88 @@ TEST_F (Editor, PresetsLiveInTheProcessorAcrossEditors)
     pump();
     EXPECT_EQ (processor->getParameter (30), 201.0f);
     EXPECT_EQ (processor->lastPresetIndex, 0);
+
+    // "pad" chosen, then the file loses it while the editor is closed: the next editor selects
+    // nothing, shows no text and loads nothing; the index waits for the user's next choice.
+    editor->presetsBox->setSelectedItemIndex (2, juce::sendNotificationAsync);
+    pump();
+    ASSERT_EQ (processor->lastPresetIndex, 2);
+    editor = nullptr;
+    presets().replaceWithText (TimbreText::document (TimbreText::element ("lead", lead) + TimbreText::element ("default", byDefault)));
+    const auto beforeShrunk = parameters();
+    host.changes.clear();
+    open();
+    EXPECT_EQ (editor->presetsBox->getNumItems(), 2);
+    EXPECT_EQ (editor->presetsBox->getText(), "");
+    EXPECT_EQ (editor->presetsBox->getSelectedItemIndex(), -1);
+    EXPECT_EQ (parameters(), beforeShrunk);
+    EXPECT_TRUE (host.changes.empty());
+    EXPECT_EQ (editor->ampatk->getValue(), 1500.0);
+    EXPECT_EQ (processor->lastPresetIndex, 2);
+    EXPECT_FALSE (processor->skipNextPresetChange);
+
+    editor->presetsBox->setSelectedItemIndex (1, juce::sendNotificationAsync);
+    pump();
+    EXPECT_EQ (processor->getParameter (30), 102.0f);
+    EXPECT_EQ (processor->lastPresetIndex, 1);
+}
+
+// The box lists the timbres that "presets.xml" held when the editor opened, and each choice reads
+// the file again: a timbre changed there sounds the new way at its next selection.
+TEST_F (Editor, EachPresetChoiceReadsThePresetFileAgain)
+{
+    const TimbreText::Attributes silent { { "ampAtk", "300" }, { "ampGain", "0.6" }, { "ampSus", "0.8" } };
+    const TimbreText::Attributes pad { { "ampAtk", "1500" } };
+    presets().replaceWithText (TimbreText::document (TimbreText::element ("lead", silent) + TimbreText::element ("pad", pad)));
+    open();
+    processor->prepareToPlay (44100.0, 256);
+
+    const auto choose = [this] (int index) {
+        editor->presetsBox->setSelectedItemIndex (index, juce::sendNotificationAsync);
+        pump();
+    };
+    const auto peakOf = [] (const std::vector<float>& samples) {
+        float peak = 0.0f;
+
+        for (float x : samples)
+            peak = std::max (peak, std::abs (x));
+
+        return peak;
+    };
+
+    choose (1);
+    choose (0);
+    ASSERT_EQ (processor->getParameter (30), 300.0f);
+    EXPECT_EQ (peakOf (render (true)), 0.0f) << "no oscillator is on";
+
+    // The file changes while the box is open: "lead" now plays a sine an octave up, filtered open.
+    const TimbreText::Attributes sine { { "osc0switch", "1" }, { "osc0wave", "3" }, { "osc0lvl", "0.5" }, { "osc0dtn", "12" },
+                                        { "moogSwitch", "1" }, { "moogCutoff", "2000" }, { "moogSus", "1" }, { "ampAtk", "3" },
+                                        { "ampDcy", "10" }, { "ampGain", "0.6" }, { "ampSus", "0.8" } };
+    presets().replaceWithText (TimbreText::document (TimbreText::element ("lead", sine) + TimbreText::element ("pad", pad)));
+
+    choose (1);
+    EXPECT_EQ (processor->getParameter (30), 1500.0f);
+    host.changes.clear();
+    choose (0);
+    EXPECT_EQ (host.changes.size(), 49u);
+    EXPECT_EQ (editor->presetsBox->getText(), "lead");
+
+    for (auto [index, value] : Changes { { 0, 1 }, { 1, 3 }, { 2, 0.5f }, { 3, 12 }, { 21, 1 }, { 26, 2000 }, { 30, 3 } })
+        EXPECT_EQ (processor->getParameter (index), value) << "parameter " << index;
+
+    Oscillator octaveUp;
+    octaveUp.setSemitones (12);
+
+    for (int i = 0; i < processor->synth.getNumVoices(); ++i)
+        EXPECT_TRUE (processor->synth.readVoice (i, [&] (ZarnVoice& v) {
+            return v.osc[0].waveType == Sine && v.osc[0].semitoneRatio == octaveUp.semitoneRatio && v.oscLevel[0].value == 0.5
+                && v.filter.baseCutoff == 2000.0;
+        })) << "voice " << i;
+
+    EXPECT_GT (peakOf (render (false)), 0.01f) << "the held chord sounds";
+    EXPECT_EQ (editor->ampatk->getValue(), 3.0);
+    EXPECT_TRUE (editor->sineButton[0]->selected && ! editor->squareButton[0]->selected);
 }
 
 // The dialogs run without a modal loop inside the host's call, and the editor owns the open one.
@@ -733,6 +872,17 @@ TEST_F (Editor, FileDialogsReturnAtOnceAndEndWithTheEditor)
     EXPECT_EQ (saved->getStringAttribute ("osc0wave"), "3");
     EXPECT_EQ (saved->getStringAttribute ("lfoWave"), "2");
 
+    // A name whose folder is a file: nothing is written, and the status line says so.
+    const auto notAFolder = home.getChildFile ("not-a-folder");
+    ASSERT_TRUE (notAFolder.replaceWithText ("a file"));
+    editor->statusLabel->setText ("mark", juce::dontSendNotification);
+    editor->saveButton->triggerClick();
+    pump();
+    choose ("not-a-folder/lead");
+    EXPECT_EQ (dialog(), nullptr);
+    EXPECT_EQ (status(), "Couldn't save the timbre!");
+    EXPECT_EQ (notAFolder.loadFileAsString(), "a file");
+
     // The same name again: the dialog warns before it overwrites.
     editor->saveButton->triggerClick();
     pump();
@@ -747,9 +897,15 @@ TEST_F (Editor, FileDialogsReturnAtOnceAndEndWithTheEditor)
     pump();
     EXPECT_EQ (juce::Component::getCurrentlyModalComponent(), nullptr);
 
-    // Loading: the timbre named like the file, through the parameters.
+    // Loading: the timbre named like the file, through the parameters. The preset chosen last
+    // stays chosen, in the box and in the processor, and a reopened editor shows it again.
+    presets().replaceWithText (TimbreText::document (TimbreText::element ("lead", { { "ampAtk", "201" } })
+                                                     + TimbreText::element ("pad", { { "ampAtk", "1500" } })));
     open();
-    processor->setParameter (30, 5.0f);
+    editor->presetsBox->setSelectedItemIndex (1, juce::sendNotificationAsync);
+    pump();
+    ASSERT_EQ (processor->getParameter (30), 1500.0f);
+    ASSERT_EQ (processor->lastPresetIndex, 1);
     editor->loadButton->triggerClick();
     pump();
     ASSERT_NE (dialog(), nullptr);
@@ -758,6 +914,16 @@ TEST_F (Editor, FileDialogsReturnAtOnceAndEndWithTheEditor)
     choose (home.getChildFile ("bass.xml").getFullPathName());
     EXPECT_EQ (host.changes.size(), 49u);
     EXPECT_EQ (processor->getParameter (30), 777.0f);
+    EXPECT_EQ (editor->ampatk->getValue(), 777.0);
+    EXPECT_EQ (processor->lastPresetIndex, 1);
+    EXPECT_EQ (editor->presetsBox->getSelectedItemIndex(), 1);
+    EXPECT_EQ (editor->presetsBox->getText(), "pad");
+
+    const auto loaded = parameters();
+    open();
+    EXPECT_EQ (editor->presetsBox->getSelectedItemIndex(), 1);
+    EXPECT_EQ (editor->presetsBox->getText(), "pad");
+    EXPECT_EQ (parameters(), loaded);
     EXPECT_EQ (editor->ampatk->getValue(), 777.0);
 
     setenv ("HOME", previousHome.toRawUTF8(), 1);

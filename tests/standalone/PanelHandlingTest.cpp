@@ -1,6 +1,9 @@
 #include "engine/Envelope.h"
 #include "engine/Oscillator.h"
 #include "engine/WaveType.h"
+#include "standalone/HelloWindow.h"
+#include "standalone/ZarnApp.h"
+#include "standalone/ZarnWindow.h"
 #include "tests/standalone/StandaloneFixtures.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace
 {
@@ -30,6 +34,21 @@ std::array<double, Oscillator::tableSize> waveTable (int wave)
     std::array<double, Oscillator::tableSize> table {};
     Oscillator::buildTable (wave, table.data());
     return table;
+}
+
+// A press and release of the left mouse button at `point` of the top-level `window`, handed to
+// its peer as the X server's button events are: the click is handled before this returns.
+void clickAt (juce::Component& window, juce::Point<int> point)
+{
+    auto* peer = window.getPeer();
+    ASSERT_NE (peer, nullptr);
+    const auto at = point.toFloat();
+    const auto now = juce::Time::currentTimeMillis();
+
+    for (const auto& [buttons, time] : { std::pair (juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier), now),
+                                         std::pair (juce::ModifierKeys(), now + 100) })
+        peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, at, buttons, juce::MouseInputSource::defaultPressure,
+                                juce::MouseInputSource::defaultOrientation, time);
 }
 
 // The panel once the messages queued by its construction are handled.
@@ -321,4 +340,46 @@ TEST_F (StandaloneHandling, TheStartUpTimerTakesTheWelcomeWindowAway)
     ASSERT_NE (panel->welcomeWindow, nullptr);
     EXPECT_TRUE (StandaloneRig::pumpUntil ([this] { return panel->welcomeWindow == nullptr; }));
     EXPECT_FALSE (panel->isTimerRunning());
+}
+
+// The program's start with its real windows: the application builds the main window hidden, and
+// its panel shows the welcome window. That window's close button only hides it; the panel's
+// timer still deletes it, once, and the application's timer still shows the main window.
+TEST (StandaloneStartUp, TheWelcomeWindowsCloseButtonOnlyHidesItAndTheMainWindowStillComes)
+{
+    StandaloneRig::writePresets ({});
+    ZarnApp app (programStartup());
+    app.initialise ({});
+
+    ZarnWindow* main = nullptr;
+
+    for (int i = 0; i < juce::TopLevelWindow::getNumTopLevelWindows(); ++i)
+        if (auto* window = dynamic_cast<ZarnWindow*> (juce::TopLevelWindow::getTopLevelWindow (i)))
+            main = window;
+
+    ASSERT_NE (main, nullptr);
+    auto* ui = dynamic_cast<ZarnUI*> (main->getContentComponent());
+    ASSERT_NE (ui, nullptr);
+    const juce::Component::SafePointer<HelloWindow> welcome (ui->welcomeWindow.get());
+    ASSERT_NE (welcome, nullptr);
+    auto* close = welcome->getCloseButton();
+    ASSERT_NE (close, nullptr);
+    EXPECT_TRUE (welcome->isVisible());
+    EXPECT_FALSE (main->isVisible());
+
+    // The click is handled before the message loop runs again, so neither timer can come first,
+    // however long the start took.
+    clickAt (*welcome, welcome->getLocalPoint (close, close->getLocalBounds().getCentre()));
+    ASSERT_NE (welcome, nullptr) << "the close button deletes nothing";
+    EXPECT_EQ (ui->welcomeWindow.get(), welcome.getComponent());
+    EXPECT_FALSE (welcome->isVisible());
+    EXPECT_TRUE (welcome->isOnDesktop());
+    EXPECT_FALSE (main->isVisible());
+
+    EXPECT_TRUE (StandaloneRig::pumpUntil ([&] { return main->isVisible() && welcome == nullptr; }));
+    EXPECT_EQ (ui->welcomeWindow, nullptr);
+    EXPECT_FALSE (ui->isTimerRunning());
+
+    app.shutdown();
+    StandaloneRig::pumpPending();
 }

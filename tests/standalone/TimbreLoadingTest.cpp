@@ -4,6 +4,7 @@
 #include "timbre/TimbreDocument.h"
 #include "timbre/TimbreFile.h"
 #include "tests/standalone/StandaloneFixtures.h"
+#include "tests/support/LfoShape.h"
 #include "tests/support/TimbreText.h"
 
 #include <gtest/gtest.h>
@@ -267,6 +268,29 @@ TEST_F (StandaloneTimbre, UnknownWaveNumbersAndUnchangedSwitchesChangeNothing)
 
         // Every value equals the control's own: no change message, so the status line stays.
         EXPECT_EQ (status(), "mark");
+    }
+}
+
+// lfoWave 5 selects the Pulse button alone, from either other shape, and every voice's LFO then
+// plays Pulse.
+TEST_F (StandaloneTimbre, LfoWaveFiveMovesTheLfoToPulse)
+{
+    auto& p = *panel;
+
+    for (auto* before : { p.lfoTriangleButton, p.lfoSawtoothButton })
+    {
+        SCOPED_TRACE (before == p.lfoTriangleButton ? "from triangle" : "from sawtooth");
+        before->triggerClick();
+        StandaloneRig::pumpPending();
+        ASSERT_NE (synth().getLfoWave(), Pulse);
+
+        loadOne (startValues()); // lfoWave 5
+        EXPECT_TRUE (p.lfoPulseButton->selected);
+        EXPECT_FALSE (p.lfoSawtoothButton->selected);
+        EXPECT_FALSE (p.lfoTriangleButton->selected);
+
+        for (int i = 0; i < synth().getNumVoices(); ++i)
+            EXPECT_TRUE (synth().readVoice (i, [] (ZarnVoice& v) { return LfoShape::playsPulse (v.lfo); })) << "voice " << i;
     }
 }
 
