@@ -12,8 +12,8 @@ namespace
 // (XWindowSystemUtilities::Atoms): the window manager's protocols, and the window states and
 // types that it sets and reads.
 const char* const atomNames[] = {
-    "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING",         "WM_CHANGE_STATE",
-    "WM_STATE",     "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN", "_NET_WM_WINDOW_TYPE",
+    "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING", "WM_CHANGE_STATE",
+    "WM_STATE", "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN", "_NET_WM_WINDOW_TYPE",
 };
 
 // The server that the framework connects to: $DISPLAY, or the first local one.
