@@ -14,9 +14,10 @@
 //   open, the plug-in's own thread dispatches the framework's messages. A host request runs with
 //   that thread paused, under one lock for the whole process (hosts call from more than one
 //   thread: effOpen on their main thread, the editor requests on another), with the calling
-//   thread as the framework's message thread. An open editor keeps the plug-in's thread paused
-//   for its whole life, and the host's effEditIdle dispatches its messages, window events,
-//   timers and repaints.
+//   thread as the framework's message thread; where the framework's X display is not open yet,
+//   the request opens it, with the window manager's atoms in place (WindowManagerAtoms). An open
+//   editor keeps the plug-in's thread paused for its whole life, and the host's effEditIdle
+//   dispatches its messages, window events, timers and repaints.
 // - On Windows the host's thread that set the framework up is its message thread, and the host's
 //   own message pump dispatches the framework's messages: a host request holds the message
 //   manager's lock, and effEditIdle has nothing to do.

@@ -3,7 +3,9 @@
 #include <memory>
 
 // Whatever the platform needs so that no window event waits unseen while the program runs (on
-// Linux, XEventQueueWatch). Held from before the first window until after the last one is gone.
+// Linux, XEventQueueWatch, with the framework's X display opened first where the window manager's
+// atoms are in place: WindowManagerAtoms). Held from before the first window until after the last
+// one is gone.
 class WindowEventFlow
 {
 public:

@@ -1,6 +1,7 @@
 #include "plugin/PluginMessageLoop.h"
 
 #include "plugin/linux/HostDrivenEventLoop.h"
+#include "widgets/linux/WindowManagerAtoms.h"
 #include "widgets/linux/XEventQueueWatch.h"
 
 #include <mutex>
@@ -21,6 +22,13 @@ struct HostRequest
         // The loop may already be held (by an open editor) for a thread that was the message
         // thread at an earlier request.
         juce::MessageManager::getInstance()->setCurrentThreadAsMessageThread();
+
+        // The framework opens its X display the first time something of it needs one (the first
+        // editor's construction, at effOpen): each request opens it first, where it is not open,
+        // with the window manager's atoms in place, so that it finds them whatever X server the
+        // host runs on. That is the first request of the process, and the first after the
+        // framework has started anew once the last instance had closed.
+        WindowManagerAtoms::openDisplayWithThem();
     }
 
     std::unique_lock<std::recursive_mutex> lock { requestLock() };

@@ -1,6 +1,7 @@
 // The built library's editor inside a host's X window on the test display: our dlopen host makes
 // a plain window, opens the editor in it and sends effEditIdle every 20 ms while it handles its
 // own X events, as desktop hosts do; xdotool clicks and drags with the server's real pointer.
+#include "EditorDriving.h"
 #include "HostWindow.h"
 #include "PluginUnderTest.h"
 
@@ -32,57 +33,6 @@ constexpr std::uint32_t hostBackground = 0xff00ff;
 // The host's window is larger than the editor, so that what lies outside the editor shows.
 constexpr int hostWidth = 840, hostHeight = 590;
 
-constexpr int filterSwitchIndex = 21, cutoffIndex = 26;
-
-// Sends effEditIdle every 20 ms, handling the host window's events between, until `done` holds
-// or `limitMs` have passed; says whether it holds.
-template <typename Condition>
-bool idleUntil (Instance& fx, HostWindow& window, Condition done, int limitMs = 5000)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds (limitMs);
-
-    for (;;)
-    {
-        window.handleEvents();
-        fx.dispatch (effEditIdle);
-
-        if (done())
-            return true;
-
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-
-        std::this_thread::sleep_for (std::chrono::milliseconds (20));
-    }
-}
-
-void idle (Instance& fx, HostWindow& window, int milliseconds)
-{
-    idleUntil (fx, window, [] { return false; }, milliseconds);
-}
-
-::testing::AssertionResult xdotool (const std::string& arguments)
-{
-    const auto command = "xdotool " + arguments;
-
-    if (std::system (command.c_str()) == 0)
-        return ::testing::AssertionSuccess();
-
-    return ::testing::AssertionFailure() << "failed: " << command;
-}
-
-std::string inWindow (const HostWindow& window, juce::Point<int> p)
-{
-    return "mousemove --window " + std::to_string (reinterpret_cast<unsigned long> (window.id())) + " "
-           + std::to_string (p.x) + " " + std::to_string (p.y);
-}
-
-// A click on the filter switch; the pointer first leaves the editor, so each click starts anew.
-std::string clickOnTheFilterSwitch (const HostWindow& window)
-{
-    return "mousemove 1 1 sleep 0.1 " + inWindow (window, PanelLayout::filterSwitch().getCentre()) + " click 1";
-}
-
 // A drag on the cutoff knob, 60 pixels up in steps.
 std::string dragTheCutoffKnobUp (const HostWindow& window)
 {
@@ -93,24 +43,6 @@ std::string dragTheCutoffKnobUp (const HostWindow& window)
 
     return "mousemove 1 1 sleep 0.1 " + inWindow (window, PanelLayout::fltcut().getCentre()) + " mousedown 1"
            + steps + " mouseup 1";
-}
-
-// The values that the host heard automated for one parameter, in order.
-std::vector<float> automated (const Instance& fx, int index)
-{
-    std::vector<float> values;
-
-    for (const auto& [i, value] : fx.received.automated)
-        if (i == index)
-            values.push_back (value);
-
-    return values;
-}
-
-Rect* getRect (Instance& fx)
-{
-    Rect* rect = nullptr;
-    return fx.dispatch (effEditGetRect, 0, 0, &rect) == 1 ? rect : nullptr;
 }
 
 // An image file's pixels as 0xRRGGBB, read through ImageMagick; empty when unreadable.

@@ -1,10 +1,9 @@
 #pragma once
 
 // The test host's editor window: a plain top-level X window made with Xlib on the host's own
-// connection to the test display, as a desktop host makes one for a plug-in's editor. Xlib's
+// connection to the X server that DISPLAY names, as a desktop host makes one for a plug-in's
+// editor. Xlib's
 // header stays in the source: its macros break other headers.
-#include "tests/support/WindowManagerAtoms.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,7 +44,6 @@ public:
     bool saveScreenshot (const std::string& path) const;
 
 private:
-    WindowManagerAtoms atoms; // what a desktop gives the plug-in's windows
     ::_XDisplay* display = nullptr;
     unsigned long window = 0; // an X window id
 };

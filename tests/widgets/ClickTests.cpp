@@ -1,10 +1,10 @@
 // Real input on the test X server: xdotool moves the pointer and presses its button while the
 // test pumps JUCE's message loop, so the widgets see the X events a user's mouse makes.
-#include "tests/support/WindowManagerAtoms.h"
 #include "tests/widgets/WidgetTestSupport.h"
 
 #include "widgets/ZarnKeyboard.h"
 #include "widgets/ZarnSwitch.h"
+#include "widgets/linux/WindowManagerAtoms.h"
 
 #include <cstdlib>
 
@@ -39,7 +39,8 @@ protected:
     void SetUp() override
     {
         ImageFolderTest::SetUp();
-        ASSERT_TRUE (atoms.ok()) << "no X display";
+        // As the program does before its first window.
+        ASSERT_TRUE (WindowManagerAtoms::openDisplayWithThem()) << "no X display";
     }
 
     void show (juce::Component& widget, juce::Rectangle<int> windowOnScreen, juce::Rectangle<int> widgetInWindow)
@@ -63,7 +64,6 @@ protected:
         ImageFolderTest::TearDown();
     }
 
-    WindowManagerAtoms atoms;
     juce::Component window;
 };
 
