@@ -40,9 +40,10 @@ void Delay::init()
     // A ring of 0.75 s: 33075 samples, 129 KiB, so the two rings of each of the 32 voices take
     // 8.1 MiB an instance. They are filled with zeros here, where they are made, so that every
     // page is touched before the audio thread reads or writes it: the audio thread takes no page
-    // fault on a fresh ring. This is most of what opening an instance costs: filling the 64
-    // rings takes about 25 ms on the project's build machine (its kernel's page faults), out of
-    // the about 28 ms that each instance after the first takes to open (bench/SessionBench).
+    // fault on a fresh ring. This is most of what opening an instance costs: of the about 31 ms
+    // that each instance after the first takes to open on the project's build machine
+    // (bench/SessionBench), making and filling the 64 rings takes about 28, nearly all of it in
+    // the kernel's page faults.
     delete[] buffer;
     size = sampleRate * 3 / 4;
     buffer = new float[static_cast<size_t> (size)]();
