@@ -11,7 +11,7 @@ packages=(
     build-essential cmake pkg-config
     juce-modules-source juce-tools
     libasound2-dev libjack-jackd2-dev libfreetype-dev libfontconfig1-dev
-    libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxcomposite-dev libxtst-dev
+    libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxcomposite-dev libxtst-dev libxres-dev
     libgtest-dev googletest libbenchmark-dev
     gcc-multilib g++-multilib
     fonts-dejavu-core

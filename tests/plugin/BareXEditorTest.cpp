@@ -179,6 +179,10 @@ TEST (EditorOnABareXServer, MakesNoFailingRequest)
     EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 0)
         << "the host failed or was ended (its output is above): "
         << (WIFEXITED (status) ? "exit status " + std::to_string (WEXITSTATUS (status)) : "signal " + std::to_string (WTERMSIG (status)));
-    EXPECT_EQ (one.errors(), std::vector<std::string>()) << "errors sent with one instance";
-    EXPECT_EQ (four.errors(), std::vector<std::string>()) << "errors sent with four instances";
+    // What the host's process was sent, and what came to a client that nobody saw; xdotool's own
+    // errors (none are known) are not the plug-in's.
+    for (auto* server : { &one, &four })
+        for (const auto& error : server->errors())
+            EXPECT_TRUE (error.process != 0 && error.process != host)
+                << "sent on " << server->display() << ": " << error.text << " (" << (error.process == 0 ? "an unseen client" : error.program) << ")";
 }

@@ -1,12 +1,14 @@
 #include "tests/support/BareXServer.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XRes.h>
 #include <X11/extensions/record.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -84,7 +86,10 @@ struct BareXServerRecording
             XGetErrorText (server.control, e[1], text, sizeof (text));
             char line[256];
             std::snprintf (line, sizeof (line), "%s, request %u.%u, resource 0x%lx", text, e[10], minor, resource);
-            server.recorded.push_back (line);
+            // Its client as the poll that takes this in saw it, just before.
+            const auto client = server.clients.find (data->id_base);
+            server.recorded.push_back (client != server.clients.end() ? BareXServer::Error { line, client->second.process, client->second.program }
+                                                                      : BareXServer::Error { line, 0, {} });
         }
 
         XRecordFreeData (data);
@@ -111,8 +116,8 @@ BareXServer::BareXServer (int displayNumber, int screenWidth, int screenHeight)
 
     range->errors.first = 1; // BadRequest, the first error code
     range->errors.last = 255;
-    XRecordClientSpec clients = XRecordAllClients;
-    context = XRecordCreateContext (control, 0, &clients, 1, &range, 1);
+    XRecordClientSpec everyClient = XRecordAllClients;
+    context = XRecordCreateContext (control, 0, &everyClient, 1, &range, 1);
     XFree (range);
 
     if (context == 0)
@@ -151,11 +156,41 @@ void BareXServer::poll()
     if (! recording)
         return;
 
+    lookAtClients();
     XPending (data); // reads what has arrived
     XRecordProcessReplies (data);
 }
 
-std::vector<std::string> BareXServer::errors()
+void BareXServer::lookAtClients()
+{
+    XResClientIdSpec all { None, XRES_CLIENT_ID_PID_MASK };
+    long count = 0;
+    XResClientIdValue* ids = nullptr;
+
+    if (XResQueryClientIds (control, 1, &all, &count, &ids) != Success)
+        return;
+
+    for (long i = 0; i < count; ++i)
+    {
+        const pid_t process = XResGetClientPid (&ids[i]);
+        const auto base = ids[i].spec.client;
+
+        if (process <= 0)
+            continue;
+
+        if (const auto known = clients.find (base); known != clients.end() && known->second.process == process)
+            continue;
+
+        std::string program;
+        std::ifstream comm ("/proc/" + std::to_string (process) + "/comm");
+        std::getline (comm, program);
+        clients[base] = { process, program };
+    }
+
+    XResClientIdsDestroy (count, ids);
+}
+
+std::vector<BareXServer::Error> BareXServer::errors()
 {
     if (recording && ! ended)
     {
@@ -171,7 +206,7 @@ std::vector<std::string> BareXServer::errors()
         }
 
         if (! ended)
-            recorded.push_back ("(the recording did not end)");
+            recorded.push_back ({ "(the recording did not end)", 0, {} });
     }
 
     return recorded;

@@ -5,8 +5,12 @@
 // Its display number is given, one that no other test reaches: not a low one, where programs
 // without DISPLAY would find it (the framework goes to :0 then). It records every error that it
 // sends to any of its clients (through the RECORD extension), whatever their error handlers make
-// of them. Stopped on destruction.
+// of them, and which process each client was (through the X-Resource extension): the tools that
+// drive a program make errors of their own, such as xdotool's search, which walks the window tree
+// while windows come and go. Stopped on destruction.
+#include <map>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 struct _XDisplay;
@@ -25,15 +29,30 @@ public:
     // Its display name, as DISPLAY takes it (":N").
     const std::string& display() const { return name; }
 
-    // Takes in what the server has recorded so far: to be called often while its clients run.
+    // Takes in what the server has recorded so far, and looks at which processes its clients
+    // are: to be called often while its clients run.
     void poll();
-    // Ends the recording and gives every error recorded, one line each ("BadAtom (invalid Atom
-    // parameter), request 18.0, resource 0x0"); call it once the clients are done.
-    std::vector<std::string> errors();
+
+    struct Error
+    {
+        std::string text;   // "BadAtom (invalid Atom parameter), request 18.0, resource 0x0"
+        pid_t process = 0;  // the client's, 0 where it came and went unseen between two polls
+        std::string program; // the process's name, as /proc gives it
+    };
+
+    // Ends the recording and gives every error recorded; call it once the clients are done.
+    std::vector<Error> errors();
 
 private:
     friend struct BareXServerRecording; // takes in what the server records
 
+    struct Client
+    {
+        pid_t process;
+        std::string program;
+    };
+
+    void lookAtClients();
 
     int pid = -1; // the Xvfb process
     std::string name;
@@ -42,5 +61,6 @@ private:
     unsigned long context = 0;
     bool recording = false;
     bool ended = false;
-    std::vector<std::string> recorded;
+    std::vector<Error> recorded;
+    std::map<unsigned long, Client> clients; // by resource base, as last seen
 };
