@@ -83,6 +83,13 @@ ZarnStartup::ZarnStartup()
     appName = "zarN";
 
     GuiImageFolder::setLocator ([this] (const juce::String& imageFileName) { return imageFile (imageFileName); });
+
+    // The program shows every picture it has, so they are decoded here, at start-up, before its
+    // first window: the windows then paint at once when they show (the main window while the
+    // user may already play), instead of decoding at their first paint. The widgets get these
+    // same decoded pictures.
+    for (const char* name : GuiImageFiles::all)
+        GuiImageFolder::picture (name).image();
 }
 
 ZarnStartup::~ZarnStartup()
