@@ -41,16 +41,7 @@ public:
         for (size_t i = 0; i < instances.size(); ++i)
             threads.emplace_back ([this, &fx = *instances[i], &left = output[i]] {
                 std::vector<float> right;
-
-                for (int block = 0; ! stop.load() || block < 40; ++block)
-                {
-                    if (block % 40 == 0)
-                        fx.sendMidi ({ noteOn (60 + block / 40 % 12, 100, 0) });
-                    else if (block % 40 == 20)
-                        fx.sendMidi ({ noteOff (60 + block / 40 % 12, 0) });
-
-                    fx.render (256, left, right);
-                }
+                renderNotes (fx, stop, 40, left, right);
             });
     }
 

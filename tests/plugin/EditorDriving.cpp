@@ -43,6 +43,20 @@ std::string clickOnTheFilterSwitch (const HostWindow& window)
     return "mousemove 1 1 sleep 0.1 " + inWindow (window, PanelLayout::filterSwitch().getCentre()) + " click 1";
 }
 
+void renderNotes (Instance& fx, const std::atomic<bool>& stop, int minimumBlocks, std::vector<float>& left,
+                  std::vector<float>& right)
+{
+    for (int block = 0; ! stop.load() || block < minimumBlocks; ++block)
+    {
+        if (block % 40 == 0)
+            fx.sendMidi ({ noteOn (60 + block / 40 % 12, 100, 0) });
+        else if (block % 40 == 20)
+            fx.sendMidi ({ noteOff (60 + block / 40 % 12, 0) });
+
+        fx.render (256, left, right);
+    }
+}
+
 std::vector<float> automated (const Instance& fx, int index)
 {
     std::vector<float> values;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -70,6 +71,11 @@ std::string inWindow (const HostWindow& window, juce::Point<int> p);
 // A click on the filter switch; the pointer first leaves the editor (to the screen's top-left
 // corner, which the window must leave free), so each click starts anew.
 std::string clickOnTheFilterSwitch (const HostWindow& window);
+
+// Renders blocks of 256 frames into left and right as a host's audio thread does, a note held for
+// 20 blocks out of every 40, until `stop` holds and at least `minimumBlocks` are rendered.
+void renderNotes (Instance& fx, const std::atomic<bool>& stop, int minimumBlocks, std::vector<float>& left,
+                  std::vector<float>& right);
 
 // The values that the host heard automated for one parameter, in order.
 std::vector<float> automated (const Instance& fx, int index);

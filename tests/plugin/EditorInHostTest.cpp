@@ -345,17 +345,7 @@ TEST_F (EditorInHost, EditorOnOneThreadWhileAnotherRenders)
     std::atomic<bool> editorDone { false };
     std::vector<float> left, right;
 
-    std::thread audio ([&] {
-        for (int block = 0; ! editorDone.load() || block < 100; ++block)
-        {
-            if (block % 40 == 0)
-                fx.sendMidi ({ noteOn (60 + block / 40 % 12, 100, 0) });
-            else if (block % 40 == 20)
-                fx.sendMidi ({ noteOff (60 + block / 40 % 12, 0) });
-
-            fx.render (256, left, right);
-        }
-    });
+    std::thread audio ([&] { renderNotes (fx, editorDone, 100, left, right); });
 
     std::thread editor ([&] {
         for (int round = 0; round < 3; ++round)
